@@ -1,0 +1,50 @@
+#pragma once
+// Date-time values and the user's date-time settings.
+//
+// A TDateTime is a day count: the integer part counts days since 30 December
+// 1899, the fraction is the time of day. Values are local times.
+
+#include <string>
+#include <string_view>
+
+using TDateTime = double;
+
+struct TFormatSettings {
+    char DateSeparator;
+    char TimeSeparator;
+    // Order of year, month and day as letters, for example "yyyy/mm/dd" or
+    // "dd.mm.yyyy". Must refer to storage that outlives its use (a literal).
+    std::string_view ShortDateFormat;
+};
+
+// The user's settings. Constant-initialised to '/', ':' and "yyyy/mm/dd";
+// LoadLocaleFormatSettings replaces them with the user's own (Win32: from the
+// user's locale). Tests assign the fields directly.
+extern TFormatSettings FormatSettings;
+void LoadLocaleFormatSettings();
+
+TDateTime EncodeDate(int year, int month, int day);      // raises EConvertError
+TDateTime EncodeTime(int hour, int minute, int second, int msec); // raises EConvertError
+void DecodeDate(TDateTime value, int& year, int& month, int& day);
+void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec);
+
+// The current local date-time.
+TDateTime Now();
+
+// Formats by a pattern: yyyy, yy, mm (month, or minutes right after hh),
+// dd, hh, nn, ss; '/' and ':' become the user's separators; quoted text and
+// any other character are kept literally.
+std::string FormatDateTime(std::string_view pattern, TDateTime value);
+
+// Reads a date and an optional time. "yy/mm/dd hh:nn" with the user's
+// separators is tried first, then the user's short-date order. A two-digit
+// year falls in the hundred years centred on the current year. Text that fits
+// nothing raises EConvertError.
+TDateTime StrToDateTime(const std::string& text);
+// The same with explicit settings and current year (tests, fuzzing).
+TDateTime StrToDateTime(const std::string& text, const TFormatSettings& settings, int currentYear);
+
+// The file's last-modification time as a packed DOS date-time (local time,
+// two-second resolution), or -1 for a missing file or a folder.
+int FileAge(const std::string& fileName);
+TDateTime FileDateToDateTime(int fileDate);

@@ -1,0 +1,15 @@
+#pragma once
+// File-system queries. Paths are Windows-style; the posix backend maps '\' to
+// '/' (lead-byte aware) when it calls the operating system.
+
+#include <string>
+
+// True for an existing file, false for a folder or nothing.
+bool FileExists(const std::string& fileName);
+
+// The user's temporary folder as the system gives it, whatever its length.
+// Raises EOSError when the system cannot give one.
+std::string GetTempPath();
+
+// Creates a folder and its missing parents. False when it could not.
+bool ForceDirectories(const std::string& dir);

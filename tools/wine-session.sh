@@ -1,0 +1,74 @@
+# Shell functions (sourced) that start and stop what the Win32 tests, the demo
+# and the screenshot need: a private Xvfb display and a Wine prefix with the
+# Japanese code page. Each stops exactly what it started: Xvfb by its PID, the
+# wineserver by `wineserver -k` on its own prefix.
+
+PELL_XVFB_PID=""
+
+# pell_start_xvfb: starts Xvfb on a free display and exports DISPLAY.
+pell_start_xvfb() {
+    local fd_file
+    fd_file=$(mktemp)
+    Xvfb -displayfd 9 -screen 0 1280x800x24 -nolisten tcp 9>"$fd_file" >/dev/null 2>&1 &
+    PELL_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+        [ -s "$fd_file" ] && break
+        if ! kill -0 "$PELL_XVFB_PID" 2>/dev/null; then break; fi
+        sleep 0.1
+    done
+    if [ ! -s "$fd_file" ]; then
+        rm -f "$fd_file"
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$(head -n1 "$fd_file")"
+    rm -f "$fd_file"
+}
+
+pell_stop_xvfb() {
+    if [ -n "$PELL_XVFB_PID" ]; then
+        kill "$PELL_XVFB_PID" 2>/dev/null || true
+        wait "$PELL_XVFB_PID" 2>/dev/null || true
+        PELL_XVFB_PID=""
+    fi
+}
+
+# pell_wine_env PREFIX: the environment every Wine run of ours uses.
+pell_wine_env() {
+    export WINEPREFIX="$1"
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEARCH=win32
+}
+
+# pell_wine_prefix_init PREFIX: creates the prefix on first use, then waits
+# until its wineserver is idle.
+pell_wine_prefix_init() {
+    pell_wine_env "$1"
+    mkdir -p "$1"
+    if [ ! -f "$1/system.reg" ]; then
+        wine wineboot -i >/dev/null 2>&1 || true
+    fi
+    wineserver -w
+}
+
+# pell_wine_prefix_stop PREFIX: stops that prefix's wineserver only.
+pell_wine_prefix_stop() {
+    WINEPREFIX="$1" wineserver -k 2>/dev/null || true
+}
+
+# pell_ensure_ja_locale: the Japanese locale Wine needs for code page 932.
+pell_ensure_ja_locale() {
+    if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+        if [ "$(id -u)" = 0 ]; then
+            sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+            grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
+            locale-gen >/dev/null
+        else
+            echo "the ja_JP.UTF-8 locale is missing (run tools/setup.sh as root)" >&2
+            return 1
+        fi
+    fi
+}
