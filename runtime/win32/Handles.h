@@ -1,0 +1,99 @@
+#pragma once
+// Move-only owners for Win32 handles: one template, one alias per kind.
+// release() hands the handle over (for instance to the system) without
+// closing it.
+
+#include <windows.h>
+
+#include <utility>
+
+// Traits give the handle type, the value that means "none" and how to close.
+template <typename Traits>
+class TUniqueHandle {
+public:
+    using T = typename Traits::Type;
+
+    TUniqueHandle() = default;
+    explicit TUniqueHandle(T handle) : FHandle(handle) {}
+    ~TUniqueHandle() { reset(); }
+    TUniqueHandle(TUniqueHandle&& other) noexcept : FHandle(other.release()) {}
+    TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    TUniqueHandle(const TUniqueHandle&) = delete;
+    TUniqueHandle& operator=(const TUniqueHandle&) = delete;
+
+    T get() const { return FHandle; }
+    explicit operator bool() const { return FHandle != Traits::Invalid(); }
+    T release() { return std::exchange(FHandle, Traits::Invalid()); }
+    void reset(T handle = Traits::Invalid()) {
+        T old = std::exchange(FHandle, handle);
+        if (old != Traits::Invalid())
+            Traits::Close(old);
+    }
+    // For APIs that fill in a handle through a pointer.
+    T* put() {
+        reset();
+        return &FHandle;
+    }
+
+private:
+    T FHandle = Traits::Invalid();
+};
+
+template <typename H, auto CloseFn>
+struct TNullHandleTraits {
+    using Type = H;
+    static H Invalid() { return nullptr; }
+    static void Close(H h) { CloseFn(h); }
+};
+
+template <auto CloseFn>
+struct TFileHandleTraits {
+    using Type = HANDLE;
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { CloseFn(h); }
+};
+
+using TFileHandle = TUniqueHandle<TFileHandleTraits<::CloseHandle>>;
+using TFindHandle = TUniqueHandle<TFileHandleTraits<::FindClose>>;
+using TKernelHandle = TUniqueHandle<TNullHandleTraits<HANDLE, ::CloseHandle>>;
+using TRegKey = TUniqueHandle<TNullHandleTraits<HKEY, ::RegCloseKey>>;
+using TGlobalMemory = TUniqueHandle<TNullHandleTraits<HGLOBAL, ::GlobalFree>>;
+using TGdiObject = TUniqueHandle<TNullHandleTraits<HGDIOBJ, ::DeleteObject>>;
+using TModule = TUniqueHandle<TNullHandleTraits<HMODULE, ::FreeLibrary>>;
+using TWindowHandle = TUniqueHandle<TNullHandleTraits<HWND, ::DestroyWindow>>;
+
+// Selects a GDI object into a DC for one scope and puts the old one back.
+class TSelectObject {
+public:
+    TSelectObject(HDC dc, HGDIOBJ object) : FDC(dc), FOld(::SelectObject(dc, object)) {}
+    ~TSelectObject() {
+        if (FOld != nullptr && FOld != HGDI_ERROR)
+            ::SelectObject(FDC, FOld);
+    }
+    TSelectObject(const TSelectObject&) = delete;
+    TSelectObject& operator=(const TSelectObject&) = delete;
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+// Holds the clipboard open for one scope.
+class TClipboardSession {
+public:
+    explicit TClipboardSession(HWND owner) : FOpen(::OpenClipboard(owner) != FALSE) {}
+    ~TClipboardSession() {
+        if (FOpen)
+            ::CloseClipboard();
+    }
+    TClipboardSession(const TClipboardSession&) = delete;
+    TClipboardSession& operator=(const TClipboardSession&) = delete;
+    bool IsOpen() const { return FOpen; }
+
+private:
+    bool FOpen;
+};
