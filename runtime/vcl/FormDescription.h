@@ -17,7 +17,9 @@
 // Strings are byte strings between single quotes ('' stands for one quote);
 // their bytes pass through unchanged (the build stores the text in code page
 // 932). Numbers may be negative; identifiers cover enumerations, booleans and
-// handler names; sets are [a, b]; lists are ( item item ).
+// handler names; sets are [a, b]; lists are ( item item ). A string value may
+// be split into pieces joined by '+', also across lines. Lines end in LF or
+// CR LF.
 
 #include "runtime/Exception.h"
 
@@ -51,8 +53,17 @@ struct TFormObject {
     std::vector<TFormProperty> Properties; // in description order
     std::vector<TFormObject> Children;     // in creation order
     int Line = 0;
+
+    // The first property or direct child of that exact name, or null.
+    const TFormProperty* FindProperty(std::string_view name) const;
+    const TFormObject* FindChild(std::string_view name) const;
 };
 
+// How deeply objects may nest (the top-level object counts as one), so that
+// a hostile description cannot exhaust the stack.
+inline constexpr int MaxFormNesting = 64;
+
 // Reads one top-level object. Raises EFormDescriptionError with the line
-// number and what was expected for any malformed text.
+// number and what was expected for any malformed text, for example
+// "line 3: expected '=' after the property name".
 TFormObject ParseFormDescription(std::string_view text);
