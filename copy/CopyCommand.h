@@ -1,0 +1,22 @@
+#pragma once
+// The copy command: the host's selection of shortcut files, expanded through
+// the user's stored format, lands on the clipboard as one text.
+
+#include "runtime/StringList.h"
+
+#include <cstdint>
+
+// Appends the entries of a selection buffer to list: each entry is a path
+// followed by a NUL; an empty entry ends the list. Only the first length
+// bytes are read, and a path whose NUL lies beyond them is dropped.
+void ParsePathList(TStringList& list, const char* buffer, std::int32_t length);
+
+// The name under which the copy command's format is stored.
+inline constexpr const char* kClipBoardFormatName = "PellmarkClipBoard";
+
+// Expands the stored format against every selected shortcut, in order, and
+// puts the joined text on the clipboard when it is not empty. The format is
+// read from the registry on every call. Errors (an invalid format, an
+// unreadable shortcut, a clipboard that cannot be opened) propagate unchanged
+// and leave the clipboard as it was.
+void RunCopyCommand(const char* buffer, std::int32_t length);

@@ -1,0 +1,66 @@
+#include "copy/PluginDescriptors.h"
+
+#include <cstring>
+
+namespace {
+
+// Texts are code page 932 bytes (the compiler converts the literals).
+constexpr TPluginDescriptor kPellmark{
+    10,
+    "Quenfield by Venmarlo,Oskel",
+    100,
+    10,
+    "選択ﾘｽﾄｺﾋﾟｰ(ｶｽﾀﾑ(&C))",
+    "選択したお気に入りのURLとｺﾒﾝﾄをﾕｰｻﾞ定義の形式でｸﾘｯﾌﾟﾎﾞｰﾄﾞに転送します",
+    110,
+    200,
+};
+
+constexpr TPluginDescriptor kPellmarkSetting{
+    10,
+    "Quenfield by Venmarlo,Oskel",
+    100,
+    10,
+    "ｶｽﾀﾑﾘｽﾄ設定(&S)",
+    "選択ﾘｽﾄｺﾋﾟｰのﾕｰｻﾞ定義形式を設定します",
+    100,
+    200,
+};
+
+// The host reads these byte counts; they hold where narrow literals are
+// code page 932 (a half-width katakana is then one byte). Builds that keep
+// literals in UTF-8 (clang) only get the truncation below.
+constexpr bool kLiteralsAreCp932 = sizeof("ｶ") == 2;
+static_assert(!kLiteralsAreCp932 ||
+              (kPellmark.Title.size() == 27 && kPellmark.MenuCaption.size() == 21 &&
+               kPellmark.Description.size() == 69 && kPellmarkSetting.Title.size() == 27 &&
+               kPellmarkSetting.MenuCaption.size() == 15 &&
+               kPellmarkSetting.Description.size() == 37));
+
+// Keeps at least one NUL at the end of the field, whatever the text.
+template <std::size_t N> void WriteText(char (&field)[N], std::string_view text) {
+    const std::size_t n = text.size() < N ? text.size() : N - 1;
+    std::memcpy(field, text.data(), n);
+    std::memset(field + n, 0, N - n);
+}
+
+} // namespace
+
+const TPluginDescriptor& PellmarkDescriptor() {
+    return kPellmark;
+}
+
+const TPluginDescriptor& PellmarkSettingDescriptor() {
+    return kPellmarkSetting;
+}
+
+void WritePluginInterface(const TPluginDescriptor& descriptor, TPluginInterface* plugin) {
+    plugin->Number1 = descriptor.Number1;
+    WriteText(plugin->Title, descriptor.Title);
+    plugin->Number2 = descriptor.Number2;
+    plugin->Number3 = descriptor.Number3;
+    WriteText(plugin->MenuCaption, descriptor.MenuCaption);
+    WriteText(plugin->Description, descriptor.Description);
+    plugin->Number4 = descriptor.Number4;
+    plugin->Number5 = descriptor.Number5;
+}
