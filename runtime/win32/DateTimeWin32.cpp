@@ -1,0 +1,80 @@
+// Date-time services of the Win32 backend: the local clock, file times and
+// the user's regional settings.
+
+#include "runtime/DateTime.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+// ShortDateFormat must point at storage that lives for the program, so the
+// locale's picture is reduced to its order of year, month and day and mapped
+// onto one of these.
+constexpr std::string_view DatePictures[] = {"yyyy/mm/dd", "yyyy/dd/mm", "mm/dd/yyyy",
+                                             "mm/yyyy/dd", "dd/mm/yyyy", "dd/yyyy/mm"};
+
+std::string LocaleInfo(LCTYPE type) {
+    char buffer[100];
+    const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+    return length > 1 ? std::string(buffer, static_cast<std::size_t>(length - 1)) : std::string();
+}
+
+// The order of the year, month and day letters of a locale picture such as
+// "yyyy/MM/dd" or "d.M.yyyy"; quoted literal text is skipped.
+std::string_view PictureFromLocale(const std::string& picture) {
+    std::string order;
+    bool quoted = false;
+    for (const char raw : picture) {
+        if (raw == '\'') {
+            quoted = !quoted;
+            continue;
+        }
+        const char c = raw >= 'A' && raw <= 'Z' ? static_cast<char>(raw - 'A' + 'a') : raw;
+        if (!quoted && (c == 'y' || c == 'm' || c == 'd') && order.find(c) == std::string::npos)
+            order += c;
+    }
+    for (const std::string_view candidate : DatePictures) {
+        const std::string letters = {candidate[0], candidate[candidate.find('/') + 1],
+                                     candidate[candidate.rfind('/') + 1]};
+        if (letters == order)
+            return candidate;
+    }
+    return DatePictures[0];
+}
+
+} // namespace
+
+void LoadLocaleFormatSettings() {
+    TFormatSettings settings = {'/', ':', DatePictures[0]};
+    if (const std::string date = LocaleInfo(LOCALE_SDATE); !date.empty())
+        settings.DateSeparator = date[0];
+    if (const std::string time = LocaleInfo(LOCALE_STIME); !time.empty())
+        settings.TimeSeparator = time[0];
+    if (const std::string picture = LocaleInfo(LOCALE_SSHORTDATE); !picture.empty())
+        settings.ShortDateFormat = PictureFromLocale(picture);
+    FormatSettings = settings;
+}
+
+TDateTime Now() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return EncodeDate(now.wYear, now.wMonth, now.wDay) +
+           EncodeTime(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+}
+
+int FileAge(const std::string& fileName) {
+    // The attribute query takes the name literally, where a directory search
+    // would read '*' and '?' as wildcards.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(fileName.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return -1;
+    FILETIME local{};
+    WORD date = 0, time = 0;
+    if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
+        !FileTimeToDosDateTime(&local, &date, &time))
+        return -1;
+    return static_cast<int>((static_cast<unsigned>(date) << 16) | time);
+}

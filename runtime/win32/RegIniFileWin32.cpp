@@ -1,0 +1,110 @@
+// The registry of the Win32 backend: keys below HKEY_CURRENT_USER through the
+// registry API, each key held by a TRegKey for exactly as long as it is used.
+
+#include "runtime/RegIniFile.h"
+
+#include "runtime/Exception.h"
+#include "runtime/win32/Handles.h"
+#include "runtime/win32/SystemError.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+std::string KeyName(const std::string& path) {
+    return "HKEY_CURRENT_USER\\" + path;
+}
+
+[[noreturn]] void Fail(const std::string& what, const std::string& name, LONG code) {
+    throw ERegistryException(what + " '" + name +
+                             "': " + SystemErrorMessage(static_cast<DWORD>(code)));
+}
+
+TRegKey CreateKey(HKEY parent, const std::string& subKey, const std::string& fullName) {
+    TRegKey key;
+    const LONG code = RegCreateKeyExA(parent, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_READ | KEY_WRITE, nullptr, key.put(), nullptr);
+    if (code != ERROR_SUCCESS)
+        Fail("Cannot open or create the registry key", fullName, code);
+    return key;
+}
+
+} // namespace
+
+struct TRegIniFile::Impl {
+    std::string Path;
+    TRegKey Key;
+
+    std::string SectionName(const std::string& section) const {
+        return KeyName(section.empty() ? Path : Path + "\\" + section);
+    }
+};
+
+TRegIniFile::TRegIniFile(const std::string& keyPath) : FImpl(std::make_unique<Impl>()) {
+    // A leading delimiter names the same key below the root.
+    std::string path = keyPath;
+    while (!path.empty() && path.front() == '\\')
+        path.erase(0, 1);
+    FImpl->Path = path;
+    FImpl->Key = CreateKey(HKEY_CURRENT_USER, path, KeyName(path));
+}
+
+TRegIniFile::~TRegIniFile() = default;
+
+std::string TRegIniFile::ReadString(const std::string& section, const std::string& ident,
+                                    const std::string& def) {
+    TRegKey sectionKey;
+    HKEY key = FImpl->Key.get();
+    if (!section.empty()) {
+        const LONG code = RegOpenKeyExA(key, section.c_str(), 0, KEY_READ, sectionKey.put());
+        if (code == ERROR_FILE_NOT_FOUND)
+            return def;
+        if (code != ERROR_SUCCESS)
+            Fail("Cannot open the registry key", FImpl->SectionName(section), code);
+        key = sectionKey.get();
+    }
+
+    // The value may grow between the size query and the read: ask again then.
+    std::vector<char> buffer(256);
+    for (;;) {
+        DWORD type = 0;
+        // One byte is kept back for a terminator the stored data may lack.
+        DWORD size = static_cast<DWORD>(buffer.size() - 1);
+        const LONG code = RegQueryValueExA(key, ident.c_str(), nullptr, &type,
+                                           reinterpret_cast<BYTE*>(buffer.data()), &size);
+        if (code == ERROR_FILE_NOT_FOUND)
+            return def;
+        if (code == ERROR_MORE_DATA) {
+            buffer.assign(static_cast<std::size_t>(size) + 2, '\0');
+            continue;
+        }
+        if (code != ERROR_SUCCESS)
+            Fail("Cannot read the registry value '" + ident + "' of", FImpl->SectionName(section),
+                 code);
+        if (type != REG_SZ && type != REG_EXPAND_SZ)
+            throw ERegistryException("The registry value '" + ident + "' of '" +
+                                     FImpl->SectionName(section) + "' is not a string");
+        buffer[size] = '\0';
+        return std::string(buffer.data());
+    }
+}
+
+void TRegIniFile::WriteString(const std::string& section, const std::string& ident,
+                              const std::string& value) {
+    TRegKey sectionKey;
+    HKEY key = FImpl->Key.get();
+    if (!section.empty()) {
+        sectionKey = CreateKey(key, section, FImpl->SectionName(section));
+        key = sectionKey.get();
+    }
+    // A string value ends at its first NUL; the terminator is part of the data.
+    const std::string data = value.substr(0, value.find('\0'));
+    const LONG code =
+        RegSetValueExA(key, ident.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>(data.size() + 1));
+    if (code != ERROR_SUCCESS)
+        Fail("Cannot write the registry value '" + ident + "' of", FImpl->SectionName(section),
+             code);
+}
