@@ -1,0 +1,87 @@
+#include "lib/URLLibrary.h"
+
+#include "runtime/FileSystem.h"
+#include "runtime/IniFile.h"
+
+namespace {
+
+constexpr char ShortcutSection[] = "InternetShortcut";
+constexpr char URLKey[] = "URL";
+constexpr char LogSection[] = "Log";
+constexpr char CommentKey[] = "UserComment";
+constexpr char LastVisitKey[] = "LastVisit";
+constexpr char LastVisitPattern[] = "yy/mm/dd hh:nn";
+
+} // namespace
+
+TUrlFileData::TUrlFileData() {
+    Revert();
+}
+
+void TUrlFileData::LoadFromFile(const std::string& path) {
+    if (FileExists(path)) {
+        TIniFile ini(path);
+        URL = ini.ReadString(ShortcutSection, URLKey, "");
+        Valid = !URL.empty();
+        if (Valid) {
+            Comment = ini.ReadString(LogSection, CommentKey, "");
+            // The file may vanish between the two queries; a missing age
+            // would read as a nonsense date, so the old value is kept.
+            const int age = FileAge(path);
+            if (age != -1)
+                FileDateTime = FileDateToDateTime(age);
+            const std::string lastVisit = ini.ReadString(LogSection, LastVisitKey, "");
+            HasLastVisit = !lastVisit.empty();
+            if (HasLastVisit)
+                LastVisit = StrToDateTime(lastVisit);
+        }
+    } else {
+        Valid = true;
+    }
+    FileName = path;
+    if (Valid)
+        Revert();
+}
+
+void TUrlFileData::Save() {
+    if (!Valid || !Modified)
+        return;
+    URL = NewURL;
+    Comment = NewComment;
+    LastVisit = NewLastVisit;
+    HasLastVisit = NewHasLastVisit;
+    if (!FileExists(FileName))
+        FileDateTime = Now();
+    {
+        TIniFile ini(FileName);
+        ini.WriteString(ShortcutSection, URLKey, URL);
+        ini.WriteString(LogSection, CommentKey, Comment);
+        ini.WriteString(LogSection, LastVisitKey,
+                        HasLastVisit ? FormatDateTime(LastVisitPattern, LastVisit) : std::string());
+    }
+    Modified = false;
+}
+
+void TUrlFileData::Revert() {
+    Modified = false;
+    NewURL = URL;
+    NewComment = Comment;
+    NewLastVisit = LastVisit;
+    NewHasLastVisit = HasLastVisit;
+}
+
+void TUrlFileData::SetURL(const std::string& value) {
+    NewURL = value;
+    Modified = Modified || URL != NewURL;
+}
+
+void TUrlFileData::SetComment(const std::string& value) {
+    NewComment = value;
+    Modified = Modified || Comment != NewComment;
+}
+
+void TUrlFileData::SetLastVisit(TDateTime value) {
+    NewLastVisit = value;
+    Modified = Modified || LastVisit != NewLastVisit;
+    NewHasLastVisit = true;
+}
