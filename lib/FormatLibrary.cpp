@@ -5,12 +5,17 @@
 #include "runtime/FileNames.h"
 #include "runtime/RegIniFile.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char RegistryKeyPrefix[] = "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\";
 constexpr char FormatSection[] = "Format";
 constexpr char FormatValue[] = "FormatText";
 constexpr char DefaultFormat[] = "%p : %u%z";
+// "yyyy/mm/dd" with a separator of one byte.
+constexpr std::size_t LongestDate = 10;
+constexpr std::size_t MaxReserve = std::size_t{1} << 20;
 constexpr char FormatErrorText[] = "書式文字列が不正です\r\n";
 
 EConvertError FormatError(const std::string& formatText) {
@@ -37,8 +42,15 @@ std::string TFormatLibrary::Expand(const TUrlFileData& data) const {
     const std::string& format = FormatText;
     const std::size_t size = format.size();
     try {
+        // One allocation for the whole output in the usual case: no directive
+        // gives more than the longest field or a date. Capped, so that a
+        // pathological format cannot ask for more than the string grows to.
+        const std::size_t longest =
+            std::max({data.FileName.size(), data.URL.size(), data.Comment.size(), LongestDate});
+        const auto directives =
+            static_cast<std::size_t>(std::count(format.begin(), format.end(), '%'));
         std::string output;
-        output.reserve(size + data.FileName.size() + data.URL.size());
+        output.reserve(size + std::min(directives * longest, MaxReserve));
         // Walks the format once by index: no copy of the rest is ever made,
         // so the cost grows with the format and the output alone.
         std::size_t pos = 0;
