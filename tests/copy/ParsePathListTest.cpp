@@ -1,0 +1,109 @@
+// Splitting the host's selection buffer into paths.
+
+#include "copy/CopyCommand.h"
+#include "tests/copy/CopyTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+TStringList Parse(std::string_view bytes, std::int32_t length) {
+    TStringList list;
+    ParsePathList(list, bytes.data(), length);
+    return list;
+}
+
+struct TParseRow {
+    const char* Name;
+    std::string Bytes;
+    std::int32_t Length;
+    TStringList Expected;
+};
+
+// Path A is 8 bytes, path B 9 bytes: the buffer "A\0B\0\0" is 20 bytes.
+const std::string kA = "C:\\a.url";
+const std::string kB = "C:\\bb.url";
+const std::string kTwoPaths = kA + '\0' + kB + '\0' + '\0';
+const auto kAB = static_cast<std::int32_t>(kA.size() + kB.size());
+
+class ParsePathListRows : public testing::TestWithParam<TParseRow> {};
+
+TEST_P(ParsePathListRows, GivesTheEntriesInBufferOrder) {
+    const TParseRow& row = GetParam();
+    EXPECT_EQ(Parse(row.Bytes, row.Length), row.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundaries, ParsePathListRows,
+    testing::Values(TParseRow{"LengthZero", kTwoPaths, 0, {}},
+                    TParseRow{"NegativeLength", kTwoPaths, -1, {}},
+                    TParseRow{"MostNegativeLength", kTwoPaths, INT32_MIN, {}},
+                    TParseRow{"FirstByteNul", "\0C:\\a.url\0\0"s, 11, {}},
+                    TParseRow{"EndsJustBeforeSecondNul", kTwoPaths, kAB + 1, {kA}},
+                    TParseRow{"EndsOnSecondNul", kTwoPaths, kAB + 2, {kA, kB}},
+                    TParseRow{"WholeBuffer", kTwoPaths, kAB + 3, {kA, kB}},
+                    TParseRow{
+                        "NoNulWithinLength", kTwoPaths, static_cast<std::int32_t>(kA.size()), {}},
+                    TParseRow{"UnterminatedLastPath", kA + '\0' + "C:\\cut", 15, {kA}},
+                    TParseRow{"DoubleNulEndsTheList", kA + '\0' + '\0' + kB + '\0', 19, {kA}},
+                    TParseRow{"SamePathTwice", kA + '\0' + kA + '\0' + '\0', 19, {kA, kA}},
+                    TParseRow{"OneByteEntries", "a\0b\0c\0"s, 6, {"a", "b", "c"}},
+                    // Trail bytes 0x5C and lead bytes belong to the path unchanged.
+                    TParseRow{"DoubleByteCharacters",
+                              "C:\\\x95\x5C\x82\xA0.url\0"s,
+                              12,
+                              {"C:\\\x95\x5C\x82\xA0.url"s}}),
+    [](const testing::TestParamInfo<TParseRow>& row) { return std::string(row.param.Name); });
+
+TEST(ParsePathList, AppendsAfterWhatTheListHolds) {
+    TStringList list{"kept"};
+    ParsePathList(list, kTwoPaths.data(), static_cast<std::int32_t>(kTwoPaths.size()));
+    EXPECT_EQ(list, (TStringList{"kept", kA, kB}));
+}
+
+TEST(ParsePathList, ReadsNothingAfterTheSecondNul) {
+    // The second NUL is the last readable byte; a length far beyond it must
+    // not make the parser look further.
+    const TGuardedBuffer buffer(kTwoPaths);
+    TStringList list;
+    ParsePathList(list, buffer.Data(), kAB + 3 + 4096);
+    EXPECT_EQ(list, (TStringList{kA, kB}));
+}
+
+TEST(ParsePathList, ReadsNoByteBeyondTheLength) {
+    const std::string bytes = kA + '\0' + "C:\\unterminated";
+    const TGuardedBuffer buffer(bytes);
+    TStringList list;
+    ParsePathList(list, buffer.Data(), static_cast<std::int32_t>(bytes.size()));
+    EXPECT_EQ(list, TStringList{kA});
+}
+
+TEST(ParsePathList, NullBufferWithLengthZeroIsEmpty) {
+    TStringList list;
+    ParsePathList(list, nullptr, 0);
+    EXPECT_TRUE(list.empty());
+}
+
+TEST(ParsePathList, KeepsEveryEntryOfALargeSelection) {
+    std::string buffer;
+    for (int i = 0; i < 100000; ++i) {
+        buffer += "C:\\Favorites\\Folder " + std::to_string(i % 97) + "\\Page " +
+                  std::to_string(i) + ".url";
+        buffer += '\0';
+    }
+    buffer += '\0';
+    TStringList list;
+    ParsePathList(list, buffer.data(), static_cast<std::int32_t>(buffer.size()));
+    ASSERT_EQ(list.size(), 100000u);
+    EXPECT_EQ(list.front(), "C:\\Favorites\\Folder 0\\Page 0.url");
+    EXPECT_EQ(list[54321], "C:\\Favorites\\Folder 1\\Page 54321.url");
+    EXPECT_EQ(list.back(), "C:\\Favorites\\Folder 89\\Page 99999.url");
+}
+
+} // namespace

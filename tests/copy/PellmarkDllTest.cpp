@@ -1,0 +1,311 @@
+// Pellmark.dll as the host sees it: loaded with LoadLibrary, called through
+// its exports, with the real registry, clipboard and message box.
+
+#include "plugin/OrrelPlugins.h"
+#include "runtime/Clipboard.h"
+#include "tests/copy/CopyTestSupport.h"
+#include "tests/copy/DescriptorBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr const char* kSentinel = "clipboard before the copy";
+constexpr const char* kFormatKey =
+    "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\PellmarkClipBoard\\Format";
+
+std::string WinePath(const char* unixPath) {
+    return std::string("Z:") + unixPath;
+}
+
+class PellmarkDll : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Module = LoadLibraryA(WinePath(PELLMARK_DLL).c_str());
+        ASSERT_NE(Module, nullptr) << "cannot load " << PELLMARK_DLL;
+    }
+    static void TearDownTestSuite() {
+        if (Module != nullptr)
+            FreeLibrary(Module);
+        Module = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_NE(Module, nullptr);
+        GetInterface = reinterpret_cast<TGetPluginInterfalce>(
+            reinterpret_cast<void*>(GetProcAddress(Module, "GetPluginInterfalce")));
+        Execute = reinterpret_cast<TExecutePlugin>(
+            reinterpret_cast<void*>(GetProcAddress(Module, "ExecutePlugin")));
+        ASSERT_NE(GetInterface, nullptr);
+        ASSERT_NE(Execute, nullptr);
+        Clipboard().SetAsText(kSentinel);
+    }
+
+    std::int32_t Run(const std::string& selection) {
+        return Execute(selection.data(), static_cast<std::int32_t>(selection.size()));
+    }
+
+    static HMODULE Module;
+    TGetPluginInterfalce GetInterface = nullptr;
+    TExecutePlugin Execute = nullptr;
+    TScratchFolder Folder;
+    TScratchFormatStore Store;
+};
+
+HMODULE PellmarkDll::Module = nullptr;
+
+std::string Selection(std::initializer_list<std::string> paths) {
+    std::string buffer;
+    for (const std::string& path : paths) {
+        buffer += path;
+        buffer += '\0';
+    }
+    return buffer + '\0';
+}
+
+void StoreRawFormat(const std::string& text) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kFormatKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "FormatText", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+}
+
+TEST_F(PellmarkDll, ExportsByNameAndOrdinal) {
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(Module, MAKEINTRESOURCEA(1))),
+              reinterpret_cast<void*>(GetInterface));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(Module, MAKEINTRESOURCEA(10))),
+              reinterpret_cast<void*>(Execute));
+    for (WORD ordinal = 2; ordinal <= 9; ++ordinal)
+        EXPECT_EQ(GetProcAddress(Module, MAKEINTRESOURCEA(ordinal)), nullptr) << ordinal;
+    EXPECT_EQ(GetProcAddress(Module, MAKEINTRESOURCEA(11)), nullptr);
+    // Only the undecorated names exist.
+    EXPECT_EQ(GetProcAddress(Module, "GetPluginInterfalce@4"), nullptr);
+    EXPECT_EQ(GetProcAddress(Module, "_ExecutePlugin@8"), nullptr);
+}
+
+TEST_F(PellmarkDll, DescriptorBytesLeaveTheGapsAlone) {
+    const TRecordBytes first =
+        WrittenRecord([&](TPluginInterface* p) { EXPECT_EQ(GetInterface(p), 0); });
+    EXPECT_EQ(first, ExpectedPellmarkRecord());
+    const TRecordBytes second = WrittenRecord([&](TPluginInterface* p) { GetInterface(p); });
+    EXPECT_EQ(second, first);
+}
+
+TEST_F(PellmarkDll, SettingsPluginDiffersOnlyInCaptionDescriptionAndNumber4) {
+    const std::string path = WinePath(PELLMARK_SETTING_DLL);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "PellmarkSetting.dll is not built";
+    HMODULE setting = LoadLibraryA(path.c_str());
+    ASSERT_NE(setting, nullptr);
+    const auto getSetting = reinterpret_cast<TGetPluginInterfalce>(
+        reinterpret_cast<void*>(GetProcAddress(setting, MAKEINTRESOURCEA(1))));
+    ASSERT_NE(getSetting, nullptr);
+    const TRecordBytes settingBytes = WrittenRecord([&](TPluginInterface* p) { getSetting(p); });
+    FreeLibrary(setting);
+    const TRecordBytes copyBytes = WrittenRecord([&](TPluginInterface* p) { GetInterface(p); });
+    EXPECT_EQ(settingBytes, ExpectedPellmarkSettingRecord());
+    for (std::size_t i = 0; i < copyBytes.size(); ++i) {
+        const bool mayDiffer = (i >= 64 && i < 194) || (i >= 196 && i < 200);
+        if (!mayDiffer) {
+            EXPECT_EQ(copyBytes[i], settingBytes[i]) << "offset " << i;
+        }
+    }
+}
+
+// Calls fn with the arguments pushed right to left and returns how far the
+// stack pointer moved over the call; a callee that cleans up (stdcall)
+// leaves it where it was. The stack is put back either way.
+std::int32_t StackMoveOverCall(void* fn, std::uintptr_t first, std::uintptr_t second, int args,
+                               std::int32_t& result) {
+    std::int32_t moved = 0;
+    if (args == 1) {
+        asm volatile("movl %%esp, %%esi\n\t"
+                     "pushl %[a1]\n\t"
+                     "call *%[fn]\n\t"
+                     "movl %%esi, %%ecx\n\t"
+                     "subl %%esp, %%ecx\n\t"
+                     "movl %%esi, %%esp\n\t"
+                     : "=a"(result), "=c"(moved)
+                     : [fn] "r"(fn), [a1] "r"(first)
+                     : "edx", "esi", "memory", "cc");
+    } else {
+        asm volatile("movl %%esp, %%esi\n\t"
+                     "pushl %[a2]\n\t"
+                     "pushl %[a1]\n\t"
+                     "call *%[fn]\n\t"
+                     "movl %%esi, %%ecx\n\t"
+                     "subl %%esp, %%ecx\n\t"
+                     "movl %%esi, %%esp\n\t"
+                     : "=a"(result), "=c"(moved)
+                     : [fn] "r"(fn), [a1] "r"(first), [a2] "r"(second)
+                     : "edx", "esi", "memory", "cc");
+    }
+    return moved;
+}
+
+TEST_F(PellmarkDll, CalleeCleansTheStack) {
+    TRecordBytes bytes;
+    bytes.fill(0xFF);
+    alignas(TPluginInterface) unsigned char record[sizeof(TPluginInterface)];
+    std::memcpy(record, bytes.data(), bytes.size());
+    std::int32_t result = -1;
+    EXPECT_EQ(StackMoveOverCall(reinterpret_cast<void*>(GetInterface),
+                                reinterpret_cast<std::uintptr_t>(record), 0, 1, result),
+              0);
+    EXPECT_EQ(result, 0);
+    std::memcpy(bytes.data(), record, bytes.size());
+    EXPECT_EQ(bytes, ExpectedPellmarkRecord());
+
+    const std::string selection(1, '\0');
+    result = -1;
+    EXPECT_EQ(StackMoveOverCall(reinterpret_cast<void*>(Execute),
+                                reinterpret_cast<std::uintptr_t>(selection.data()), 1, 2, result),
+              0);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+}
+
+TEST_F(PellmarkDll, CopiesFilesWithJapaneseNames) {
+    // 表 ends in the byte 0x5C, which must not split the title.
+    const std::string kyoto =
+        Folder.Write("京都の宿.url",
+                     ShortcutText("https://www.example.jp/tabi/", "紅葉の季節", "24/03/15 21:40"));
+    const std::string list =
+        Folder.Write("ニュース一覧表.url", ShortcutText("https://news.example.jp/?id=4&x=5"));
+    const std::string ascii =
+        Folder.Write("Example Domain.url", ShortcutText("https://example.com/"));
+    EXPECT_EQ(Run(Selection({kyoto, list, ascii})), 0);
+    EXPECT_EQ(Clipboard().AsText(), "京都の宿 : https://www.example.jp/tabi/\r\n"
+                                    "ニュース一覧表 : https://news.example.jp/?id=4&x=5\r\n"
+                                    "Example Domain : https://example.com/\r\n");
+
+    StoreRawFormat("%c (%1v %1a) %1f%z");
+    EXPECT_EQ(Run(Selection({kyoto, list})), 0);
+    EXPECT_EQ(Clipboard().AsText(), "紅葉の季節 (24/03/15 21:40) 京都の宿.url\r\n"
+                                    " (99/12/30 00:00) ニュース一覧表.url\r\n");
+}
+
+TEST_F(PellmarkDll, RegistryValueWrittenBetweenCallsChangesTheNextCopy) {
+    const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
+    EXPECT_EQ(Run(Selection({a})), 0);
+    EXPECT_EQ(Clipboard().AsText(), "Alpha : https://a.example/\r\n");
+    StoreRawFormat("<%u>");
+    EXPECT_EQ(Run(Selection({a, a})), 0);
+    EXPECT_EQ(Clipboard().AsText(), "<https://a.example/><https://a.example/>");
+}
+
+struct TSeenBox {
+    std::string Text;
+    std::string Title;
+    HWND Owner = nullptr;
+    bool OwnerEnabled = true;
+    bool HasIcon = false;
+};
+
+BOOL CALLBACK FindDialogBox(HWND window, LPARAM found) {
+    char cls[16] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM hasIcon) {
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        SendMessageA(child, STM_GETICON, 0, 0) != 0)
+        *reinterpret_cast<bool*>(hasIcon) = true;
+    return TRUE;
+}
+
+// Waits for a dialog box of the given thread, reads it and presses its OK.
+bool DismissMessageBox(DWORD threadId, TSeenBox& seen) {
+    for (int tries = 0; tries < 400; ++tries) {
+        HWND box = nullptr;
+        EnumThreadWindows(threadId, FindDialogBox, reinterpret_cast<LPARAM>(&box));
+        if (box != nullptr) {
+            char text[512] = {};
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            seen.Text = text;
+            char title[64] = {};
+            GetWindowTextA(box, title, sizeof title);
+            seen.Title = title;
+            seen.Owner = GetWindow(box, GW_OWNER);
+            seen.OwnerEnabled = seen.Owner != nullptr && IsWindowEnabled(seen.Owner);
+            EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen.HasIcon));
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return true;
+        }
+        Sleep(25);
+    }
+    return false;
+}
+
+TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOne) {
+    HWND owner = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
+    SetActiveWindow(owner);
+    SetForegroundWindow(owner);
+    ASSERT_EQ(GetActiveWindow(), owner);
+
+    StoreRawFormat("%p%2d");
+    const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
+    TSeenBox seen;
+    std::atomic<bool> dismissed = false;
+    std::thread watcher(
+        [&, id = GetCurrentThreadId()] { dismissed = DismissMessageBox(id, seen); });
+    const std::int32_t result = Run(Selection({a}));
+    watcher.join();
+    DestroyWindow(owner);
+
+    EXPECT_EQ(result, 1);
+    ASSERT_TRUE(dismissed) << "no message box appeared";
+    EXPECT_EQ(seen.Text, "書式文字列が不正です\r\n%p%2d");
+    EXPECT_EQ(seen.Title, "Pellmark");
+    EXPECT_EQ(seen.Owner, owner);
+    EXPECT_FALSE(seen.OwnerEnabled) << "the box is not modal to its owner";
+    EXPECT_TRUE(seen.HasIcon);
+    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+}
+
+TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) {
+    const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
+    std::atomic<bool> held = false;
+    std::atomic<bool> release = false;
+    std::thread holder([&] {
+        HWND window = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+        if (window != nullptr && OpenClipboard(window)) {
+            held = true;
+            while (!release)
+                Sleep(10);
+            CloseClipboard();
+        }
+        if (window != nullptr)
+            DestroyWindow(window);
+        held = true;
+    });
+    while (!held)
+        Sleep(10);
+    TSeenBox seen;
+    std::thread watcher([&, id = GetCurrentThreadId()] { DismissMessageBox(id, seen); });
+    const std::int32_t result = Run(Selection({a}));
+    watcher.join();
+    release = true;
+    holder.join();
+
+    EXPECT_EQ(result, 1);
+    EXPECT_FALSE(seen.Text.empty());
+    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+}
+
+} // namespace

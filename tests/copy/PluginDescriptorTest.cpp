@@ -1,0 +1,51 @@
+// What each plug-in announces, written into a record the host owns.
+
+#include "copy/PluginDescriptors.h"
+#include "tests/copy/DescriptorBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+TEST(PluginDescriptor, PellmarkRecordHoldsExactlyTheAnnouncedBytes) {
+    EXPECT_EQ(
+        WrittenRecord([](TPluginInterface* p) { WritePluginInterface(PellmarkDescriptor(), p); }),
+        ExpectedPellmarkRecord());
+}
+
+TEST(PluginDescriptor, PellmarkSettingRecordHoldsExactlyTheAnnouncedBytes) {
+    EXPECT_EQ(WrittenRecord([](TPluginInterface* p) {
+                  WritePluginInterface(PellmarkSettingDescriptor(), p);
+              }),
+              ExpectedPellmarkSettingRecord());
+}
+
+TEST(PluginDescriptor, TheTwoDifferOnlyInMenuCaptionDescriptionAndNumber4) {
+    const TRecordBytes copy = ExpectedPellmarkRecord();
+    const TRecordBytes setting = ExpectedPellmarkSettingRecord();
+    for (std::size_t i = 0; i < copy.size(); ++i) {
+        const bool mayDiffer = (i >= 64 && i < 194) || (i >= 196 && i < 200);
+        if (!mayDiffer) {
+            EXPECT_EQ(copy[i], setting[i]) << "offset " << i;
+        }
+    }
+    EXPECT_NE(copy, setting);
+}
+
+TEST(PluginDescriptor, SecondWriteChangesNothing) {
+    TRecordBytes bytes;
+    bytes.fill(0xFF);
+    TPluginInterface record;
+    std::memcpy(&record, bytes.data(), bytes.size());
+    WritePluginInterface(PellmarkDescriptor(), &record);
+    TRecordBytes once;
+    std::memcpy(once.data(), &record, once.size());
+    WritePluginInterface(PellmarkDescriptor(), &record);
+    TRecordBytes twice;
+    std::memcpy(twice.data(), &record, twice.size());
+    EXPECT_EQ(once, twice);
+}
+
+} // namespace
