@@ -145,9 +145,8 @@ TEST(FormDescriptionTest, AcceptsNestingUpToTheLimit) {
     for (int i = 0; i < MaxFormNesting; ++i) {
         text += "end\n";
     }
-    const TFormObject* object = nullptr;
     const TFormObject top = ParseFormDescription(text);
-    object = &top;
+    const TFormObject* object = &top;
     int depth = 1;
     while (!object->Children.empty()) {
         object = &object->Children[0];
