@@ -1,0 +1,107 @@
+// Formatting date-time values, and the day arithmetic under it.
+
+#include "RuntimeTestSupport.h"
+
+#include "runtime/DateTime.h"
+#include "runtime/Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+struct TFormatRow {
+    const char* Pattern;
+    const char* Expected;
+};
+
+// 3 February 2001, 04:05:06.007
+TDateTime Sample() {
+    return EncodeDate(2001, 2, 3) + EncodeTime(4, 5, 6, 7);
+}
+
+const TFormatSettings Slashes = {'/', ':', "yyyy/mm/dd"};
+
+} // namespace
+
+TEST(FormatDateTime_test, DirectivesGiveTheirFields) {
+    const TSettingsGuard settings(Slashes);
+    const TFormatRow rows[] = {
+        {"yyyy/mm/dd", "2001/02/03"},
+        {"yy/mm/dd", "01/02/03"},
+        {"hh:nn:ss", "04:05:06"},
+        {"hh:nn", "04:05"},
+        {"yyyy-m-d h:n:s", "2001-2-3 4:5:6"},
+        {"YYYY/MM/DD HH:NN", "2001/02/03 04:05"},
+        {"hh:nn:ss.zzz", "04:05:06.007"},
+        {"mm", "02"},
+        {"hh:mm", "04:05"},
+        {"hh 'h' mm", "04 h 05"},
+        {"hh dd mm", "04 03 02"},
+        {"[yy]", "[01]"},
+        {"'yyyy/mm' \"dd\"", "yyyy/mm dd"},
+        {"'unclosed", "unclosed"},
+        {"", ""},
+    };
+    for (const TFormatRow& row : rows)
+        EXPECT_EQ(FormatDateTime(row.Pattern, Sample()), row.Expected) << row.Pattern;
+}
+
+TEST(FormatDateTime_test, SeparatorsComeFromTheSettings) {
+    const TSettingsGuard settings({'.', '-', "dd.mm.yyyy"});
+    EXPECT_EQ(FormatDateTime("yy/mm/dd hh:nn", Sample()), "01.02.03 04-05");
+    EXPECT_EQ(FormatDateTime("'a/b:c'", Sample()), "a/b:c");
+}
+
+TEST(FormatDateTime_test, ZeroAndNegativeValues) {
+    const TSettingsGuard settings(Slashes);
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", 0.0), "1899/12/30 00:00:00");
+    // The fraction of a negative value is not signed.
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", -1.25), "1899/12/29 06:00:00");
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", -0.5), "1899/12/30 12:00:00");
+    // Rounding to the millisecond may carry into the next day.
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", 1.9999999999), "1900/01/01 00:00:00");
+}
+
+TEST(FormatDateTime_test, ValuesOutsideTheCalendarRaise) {
+    const double bad[] = {std::numeric_limits<double>::quiet_NaN(),
+                          std::numeric_limits<double>::infinity(), 1e10, -1e10};
+    for (const double value : bad)
+        EXPECT_THROW(FormatDateTime("yyyy", value), EConvertError) << value;
+}
+
+TEST(DateArithmetic_test, DayNumbersOfKnownDates) {
+    struct TRow {
+        int Year, Month, Day;
+        double Days;
+    };
+    const TRow rows[] = {{1899, 12, 30, 0},      {1900, 1, 1, 2},     {1899, 12, 29, -1},
+                         {2000, 2, 29, 36585},   {2001, 2, 3, 36925}, {1, 1, 1, -693593},
+                         {9999, 12, 31, 2958465}};
+    for (const TRow& row : rows) {
+        EXPECT_EQ(EncodeDate(row.Year, row.Month, row.Day), row.Days) << row.Year;
+        int year = 0, month = 0, day = 0;
+        DecodeDate(row.Days, year, month, day);
+        EXPECT_EQ(year * 10000 + month * 100 + day, row.Year * 10000 + row.Month * 100 + row.Day);
+    }
+}
+
+TEST(DateArithmetic_test, InvalidFieldsRaise) {
+    EXPECT_THROW(EncodeDate(2001, 2, 29), EConvertError);
+    EXPECT_THROW(EncodeDate(1900, 2, 29), EConvertError);
+    EXPECT_THROW(EncodeDate(2001, 13, 1), EConvertError);
+    EXPECT_THROW(EncodeDate(0, 1, 1), EConvertError);
+    EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 60, 0, 0), EConvertError);
+    EXPECT_NO_THROW(EncodeDate(2000, 2, 29));
+}
+
+TEST(DateArithmetic_test, NowIsALocalDateOfOurTime) {
+    const TDateTime before = Now();
+    const TDateTime after = Now();
+    EXPECT_LE(before, after);
+    int year = 0, month = 0, day = 0;
+    DecodeDate(after, year, month, day);
+    EXPECT_GE(year, 2024);
+}

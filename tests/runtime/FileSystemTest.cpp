@@ -1,0 +1,62 @@
+// File existence, the temporary folder and folder creation.
+
+#include "RuntimeTestSupport.h"
+
+#include "runtime/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+TEST(FileSystem_test, TempPathEndsInADelimiter) {
+    const std::string temp = GetTempPath();
+    ASSERT_FALSE(temp.empty());
+    EXPECT_EQ(temp.back(), PathDelimiter());
+    EXPECT_TRUE(ForceDirectories(temp));
+}
+
+#ifndef _WIN32
+TEST(FileSystem_test, TempPathFollowsTmpdir) {
+    const char* saved = std::getenv("TMPDIR");
+    const std::string restore = saved != nullptr ? saved : "";
+    setenv("TMPDIR", "/var/tmp", 1);
+    EXPECT_EQ(GetTempPath(), "/var/tmp/");
+    setenv("TMPDIR", "/var/tmp/", 1);
+    EXPECT_EQ(GetTempPath(), "/var/tmp/");
+    unsetenv("TMPDIR");
+    EXPECT_EQ(GetTempPath(), "/tmp/");
+    if (saved != nullptr)
+        setenv("TMPDIR", restore.c_str(), 1);
+}
+#endif
+
+TEST(FileSystem_test, FileExistsOnlyForFiles) {
+    const std::string file = ScratchPath("exists.url");
+    const std::string folder = ScratchPath("existsfolder");
+    WriteTextFile(file, "x");
+    ASSERT_TRUE(ForceDirectories(folder));
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_FALSE(FileExists(folder));
+    EXPECT_FALSE(FileExists(ScratchPath("nothing.url")));
+    EXPECT_FALSE(FileExists(""));
+    RemoveFile(file);
+    RemoveTree(folder);
+}
+
+TEST(FileSystem_test, ForceDirectoriesCreatesTheMissingParents) {
+    const std::string root = ScratchPath("force");
+    RemoveTree(root);
+    // Windows-style delimiters work on both backends; "表" and "ソ" end in 0x5C.
+    const std::string deep = root + "\\a\\表\\ソ";
+    ASSERT_TRUE(ForceDirectories(deep + "\\"));
+    EXPECT_TRUE(ForceDirectories(deep));
+    const std::string file = deep + "\\f.url";
+    WriteTextFile(file, "x");
+    EXPECT_TRUE(FileExists(file));
+#ifndef _WIN32
+    EXPECT_TRUE(FileExists(root + "/a/表/ソ/f.url"));
+#endif
+    EXPECT_FALSE(ForceDirectories(file + "\\below"));
+    EXPECT_FALSE(ForceDirectories(""));
+    RemoveTree(root);
+}

@@ -1,0 +1,177 @@
+// Registry access by sections and values, under a scratch key removed before
+// and after each test (posix: a scratch store file).
+
+#include "RuntimeTestSupport.h"
+
+#include "runtime/Exception.h"
+#include "runtime/FileSystem.h"
+#include "runtime/RegIniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+const std::string ScratchKey = "Software\\PellmarkTests\\RegIniFile";
+
+class RegIniFile_test : public testing::Test {
+protected:
+    void SetUp() override {
+#ifdef _WIN32
+        RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKey.c_str());
+#else
+        const char* saved = std::getenv("PELLMARK_REGISTRY");
+        FHadStore = saved != nullptr;
+        FSavedStore = FHadStore ? saved : "";
+        FStore = ScratchPath("registry");
+        RemoveFile(FStore);
+        setenv("PELLMARK_REGISTRY", FStore.c_str(), 1);
+#endif
+    }
+    void TearDown() override {
+#ifdef _WIN32
+        RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKey.c_str());
+#else
+        RemoveFile(FStore);
+        if (FHadStore)
+            setenv("PELLMARK_REGISTRY", FSavedStore.c_str(), 1);
+        else
+            unsetenv("PELLMARK_REGISTRY");
+#endif
+    }
+
+    std::string FStore;
+    std::string FSavedStore;
+    bool FHadStore = false;
+};
+
+} // namespace
+
+TEST_F(RegIniFile_test, MissingSectionOrValueGivesTheDefault) {
+    TRegIniFile reg(ScratchKey);
+    EXPECT_EQ(reg.ReadString("Format", "FormatText", "%p : %u%z"), "%p : %u%z");
+    reg.WriteString("Format", "Other", "x");
+    EXPECT_EQ(reg.ReadString("Format", "FormatText", "%p : %u%z"), "%p : %u%z");
+}
+
+TEST_F(RegIniFile_test, AnEmptyValueIsNotMissing) {
+    TRegIniFile(ScratchKey).WriteString("Format", "FormatText", "");
+    EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("Format", "FormatText", "default"), "");
+}
+
+TEST_F(RegIniFile_test, ValuesRoundTripByteForByte) {
+    std::string everyByte;
+    for (int c = 1; c < 256; ++c)
+        everyByte += static_cast<char>(c);
+    const std::string values[] = {"%p : %u%z",
+                                  "a\tb\r\nc\\d\\\\e\\n",
+                                  "表示\\ソ %1d",
+                                  "  blanks around  ",
+                                  "K\tfake\tline\nV\t\t\t",
+                                  everyByte,
+                                  std::string(100000, 'w')};
+    for (const std::string& value : values) {
+        TRegIniFile(ScratchKey).WriteString("Format", "FormatText", value);
+        EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("Format", "FormatText", "default"), value)
+            << value.size();
+    }
+}
+
+TEST_F(RegIniFile_test, NamesMatchWhateverTheirCase) {
+    TRegIniFile reg(ScratchKey);
+    reg.WriteString("Format", "FormatText", "first");
+    reg.WriteString("FORMAT", "formattext", "second");
+    EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("format", "FORMATTEXT", ""), "second");
+    EXPECT_EQ(
+        TRegIniFile("software\\pellmarktests\\reginifile").ReadString("Format", "FormatText", ""),
+        "second");
+    EXPECT_EQ(TRegIniFile("\\" + ScratchKey).ReadString("Format", "FormatText", ""), "second");
+}
+
+TEST_F(RegIniFile_test, EachReadSeesTheLatestWrite) {
+    TRegIniFile reader(ScratchKey);
+    TRegIniFile writer(ScratchKey);
+    EXPECT_EQ(reader.ReadString("Format", "FormatText", "none"), "none");
+    writer.WriteString("Format", "FormatText", "saved");
+    EXPECT_EQ(reader.ReadString("Format", "FormatText", "none"), "saved");
+    writer.WriteString("Format", "FormatText", "again");
+    EXPECT_EQ(reader.ReadString("Format", "FormatText", "none"), "again");
+}
+
+TEST_F(RegIniFile_test, SectionsAreSeparateAndTheEmptySectionIsTheKey) {
+    TRegIniFile reg(ScratchKey);
+    reg.WriteString("A", "V", "in A");
+    reg.WriteString("B", "V", "in B");
+    reg.WriteString("", "V", "in key");
+    EXPECT_EQ(reg.ReadString("A", "V", ""), "in A");
+    EXPECT_EQ(reg.ReadString("B", "V", ""), "in B");
+    EXPECT_EQ(reg.ReadString("", "V", ""), "in key");
+    EXPECT_EQ(reg.ReadString("C", "V", "none"), "none");
+}
+
+TEST_F(RegIniFile_test, AStringEndsAtItsFirstNul) {
+    TRegIniFile reg(ScratchKey);
+    reg.WriteString("Format", "FormatText", std::string("ab\0cd", 5));
+    EXPECT_EQ(reg.ReadString("Format", "FormatText", ""), "ab");
+}
+
+#ifdef _WIN32
+TEST_F(RegIniFile_test, OpeningCreatesTheKeyAndANonStringValueRaises) {
+    { TRegIniFile reg(ScratchKey + "\\Made"); }
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_CURRENT_USER, (ScratchKey + "\\Made").c_str(), 0, KEY_ALL_ACCESS, &key),
+        ERROR_SUCCESS);
+    const DWORD number = 7;
+    HKEY section = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExA(key, "Format", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &section, nullptr),
+        ERROR_SUCCESS);
+    RegSetValueExA(section, "FormatText", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof number);
+    RegCloseKey(section);
+    RegCloseKey(key);
+    std::string message = "no error";
+    try {
+        TRegIniFile(ScratchKey + "\\Made").ReadString("Format", "FormatText", "");
+    } catch (const ERegistryException& e) {
+        message = e.what();
+    }
+    EXPECT_EQ(message, "The registry value 'FormatText' of 'HKEY_CURRENT_USER\\" + ScratchKey +
+                           "\\Made\\Format' is not a string");
+}
+#else
+TEST_F(RegIniFile_test, OpeningCreatesTheStoreAndADamagedStoreRaises) {
+    { TRegIniFile reg(ScratchKey); }
+    EXPECT_TRUE(FileExists(FStore));
+    WriteTextFile(FStore, "K\tSoftware\nV\tonly two\n");
+    std::string message = "no error";
+    try {
+        TRegIniFile reg(ScratchKey);
+    } catch (const ERegistryException& e) {
+        message = e.what();
+    }
+    EXPECT_EQ(message, "The registry store '" + FStore + "' is damaged at line 2");
+}
+
+TEST_F(RegIniFile_test, TheStoreFollowsTheEnvironment) {
+    const std::string other = ScratchPath("config");
+    RemoveTree(other);
+    unsetenv("PELLMARK_REGISTRY");
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string restoreConfig = savedConfig != nullptr ? savedConfig : "";
+    setenv("XDG_CONFIG_HOME", (other + "/deeper").c_str(), 1);
+    TRegIniFile(ScratchKey).WriteString("S", "V", "here");
+    EXPECT_TRUE(FileExists(other + "/deeper/pellmark-registry"));
+    if (savedConfig != nullptr)
+        setenv("XDG_CONFIG_HOME", restoreConfig.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    RemoveTree(other);
+}
+#endif
