@@ -1,0 +1,60 @@
+#pragma once
+// Components: objects with an owner that releases them, a name, and the
+// loading state that is on while a form description is read into them.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct TFormProperty;
+class TFormReader;
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+using TComponentState = unsigned;
+inline constexpr TComponentState csLoading = 1;
+
+class TComponent : public TObject {
+public:
+    // Registers with AOwner (may be null), which then releases this component.
+    explicit TComponent(TComponent* AOwner);
+    // Releases the owned components, the most recently added first.
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    virtual std::string_view ClassName() const { return "TComponent"; }
+
+    TComponent* Owner() const { return FOwner; }
+    const std::string& Name() const { return FName; }
+    virtual void SetName(const std::string& NewName);
+
+    TComponentState ComponentState() const { return FComponentState; }
+    bool Loading() const { return (FComponentState & csLoading) != 0; }
+    void SetLoading(bool Value);
+
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int Index) const { return FComponents.at(Index); }
+    // The owned component of that name (exact bytes), or null.
+    TComponent* FindComponent(std::string_view AName) const;
+
+    // Sets one property read from a form description. Each class handles its
+    // own names and passes the rest to its base; the base of all raises.
+    virtual void ReadProperty(TFormReader& Reader, const TFormProperty& Property);
+    // Runs once the whole description has been read and loading is over.
+    virtual void Loaded() {}
+
+private:
+    void Remove(TComponent* Component);
+
+    TComponent* FOwner;
+    std::string FName;
+    TComponentState FComponentState = 0;
+    std::vector<TComponent*> FComponents;
+};

@@ -1,0 +1,63 @@
+#include "runtime/vcl/CustomControl.h"
+
+#include "runtime/Exception.h"
+
+HDC TControlCanvas::AcquireDC() {
+    HWND window = FControl.WindowHandle();
+    HDC dc = window != nullptr ? ::GetDC(window) : nullptr;
+    if (dc == nullptr)
+        throw EOSError("Cannot draw on " + FControl.Name() + ": it has no window");
+    return dc;
+}
+
+void TControlCanvas::ReleaseDC(HDC DC) {
+    ::ReleaseDC(FControl.WindowHandle(), DC);
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(*this) {}
+
+LRESULT TCustomControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    switch (Msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        HDC dc = ::BeginPaint(WindowHandle(), &paint);
+        // Ends the paint and takes the DC back from the canvas on every path.
+        struct TPaintScope {
+            HWND Window;
+            PAINTSTRUCT& Paint;
+            TCanvas& Canvas;
+            ~TPaintScope() {
+                Canvas.SetHandle(nullptr);
+                ::EndPaint(Window, &Paint);
+            }
+        } scope{WindowHandle(), paint, FCanvas};
+        if (dc == nullptr)
+            return 0;
+        FCanvas.SetHandle(dc);
+        Paint();
+        PaintControls(dc);
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        POINT point{static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
+        RECT client{};
+        ::GetClientRect(WindowHandle(), &client);
+        if (::PtInRect(&client, point))
+            Click();
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        DblClick();
+        return 0;
+    default:
+        return TWinControl::WndProc(Msg, WParam, LParam);
+    }
+}
+
+void TCustomControl::PaintControls(HDC DC) {
+    for (TControl* control : Controls()) {
+        auto* graphic = dynamic_cast<TGraphicControl*>(control);
+        if (graphic != nullptr && graphic->Visible())
+            graphic->PaintOn(DC);
+    }
+}

@@ -1,0 +1,238 @@
+#include "runtime/vcl/Form.h"
+
+#include "runtime/Exception.h"
+#include "runtime/vcl/Application.h"
+#include "runtime/vcl/FormReader.h"
+
+#include <vector>
+
+// Everything ShowModal changes around the loop, put back on every path: the
+// thread's other windows enabled again, the form hidden, the previously
+// active window active again.
+class TForm::TModalScope {
+public:
+    explicit TModalScope(TForm& form) : FForm(form), FActive(::GetActiveWindow()) {
+        FForm.FModal = true;
+        FForm.FModalResult = mrNone;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &DisableWindow, reinterpret_cast<LPARAM>(this));
+    }
+    ~TModalScope() {
+        for (HWND window : FDisabled) {
+            if (::IsWindow(window))
+                ::EnableWindow(window, TRUE);
+        }
+        FForm.FModal = false;
+        FForm.SetVisible(false);
+        if (FActive != nullptr && ::IsWindow(FActive))
+            ::SetActiveWindow(FActive);
+    }
+    TModalScope(const TModalScope&) = delete;
+    TModalScope& operator=(const TModalScope&) = delete;
+
+private:
+    static BOOL CALLBACK DisableWindow(HWND window, LPARAM param) {
+        auto* self = reinterpret_cast<TModalScope*>(param);
+        if (window != self->FForm.WindowHandle() && ::IsWindowVisible(window) &&
+            ::IsWindowEnabled(window)) {
+            try {
+                self->FDisabled.push_back(window);
+            } catch (...) {
+                return FALSE;
+            }
+            ::EnableWindow(window, FALSE);
+        }
+        return TRUE;
+    }
+
+    TForm& FForm;
+    HWND FActive;
+    std::vector<HWND> FDisabled;
+};
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    SetVisible(false);
+}
+
+TForm::~TForm() = default;
+
+DWORD TForm::Style() const {
+    return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}
+
+DWORD TForm::ExStyle() const {
+    return WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+}
+
+void TForm::CreateParams(TCreateParams& Params) {
+    Params.Style = Style();
+    Params.ExStyle = ExStyle();
+    Params.Parent = nullptr;
+}
+
+void TForm::HandleCreated() {
+    // The frame the system actually draws may differ from what
+    // AdjustWindowRectEx promised; the client area is what must be exact.
+    RECT client{};
+    if (FClientWidth > 0 && FClientHeight > 0 && ::GetClientRect(WindowHandle(), &client) &&
+        (client.right != FClientWidth || client.bottom != FClientHeight)) {
+        SetBounds(Left(), Top(), Width() + FClientWidth - client.right,
+                  Height() + FClientHeight - client.bottom);
+    }
+}
+
+void TForm::SetClientSize(int AWidth, int AHeight) {
+    FClientWidth = AWidth;
+    FClientHeight = AHeight;
+    RECT rect{0, 0, AWidth, AHeight};
+    ::AdjustWindowRectEx(&rect, Style(), FALSE, ExStyle());
+    SetBounds(Left(), Top(), rect.right - rect.left, rect.bottom - rect.top);
+    if (HandleAllocated())
+        HandleCreated();
+}
+
+void TForm::BoundsChanged() {
+    if (HandleAllocated()) {
+        ::SetWindowPos(WindowHandle(), nullptr, Left(), Top(), Width(), Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TForm::VisibleChanged() {
+    if (!HandleAllocated())
+        return;
+    if (Visible()) {
+        ::ShowWindow(WindowHandle(), SW_SHOWNORMAL);
+        ::SetActiveWindow(WindowHandle());
+        if (TWinControl* first = FirstTabStop())
+            FocusControl(first->WindowHandle());
+    } else {
+        ::ShowWindow(WindowHandle(), SW_HIDE);
+    }
+}
+
+TModalResult TForm::ShowModal() {
+    if (FModal || Visible())
+        throw Exception("Cannot make a visible window modal");
+    Handle();
+    TModalScope scope(*this);
+    SetVisible(true);
+    while (FModalResult == mrNone) {
+        MSG msg{};
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // Someone asked the thread to quit: leave the loop and pass the
+            // request on to the loop outside.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            FModalResult = mrCancel;
+            break;
+        }
+        if (got == -1)
+            throw EOSError("The message loop failed");
+        if (!::IsDialogMessageA(WindowHandle(), &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    return FModalResult;
+}
+
+void TForm::Close() {
+    if (FModal)
+        FModalResult = mrCancel;
+    else
+        SetVisible(false);
+}
+
+TNotifyEvent TForm::FindMethod(std::string_view) {
+    return {};
+}
+
+void TForm::DoCreate() {
+    try {
+        if (OnCreate)
+            OnCreate(this);
+    } catch (...) {
+        HandleException(WindowHandle());
+    }
+}
+
+void TForm::ClickButton(bool Cancel) {
+    for (TControl* control : Controls()) {
+        auto* child = dynamic_cast<TWinControl*>(control);
+        if (child != nullptr && (Cancel ? child->IsCancel() : child->IsDefault()) &&
+            child->Visible() && child->HandleAllocated() &&
+            ::IsWindowEnabled(child->WindowHandle())) {
+            child->Click();
+            return;
+        }
+    }
+}
+
+void TForm::FocusControl(HWND Control) {
+    if (Control == nullptr)
+        return;
+    if ((::SendMessageA(Control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+        ::SendMessageA(Control, EM_SETSEL, 0, -1);
+    ::SetFocus(Control);
+}
+
+LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    switch (Msg) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_COMMAND:
+        // Escape and Enter, as the dialog manager reports them.
+        if (LParam == 0 && (LOWORD(WParam) == IDCANCEL || LOWORD(WParam) == IDOK)) {
+            ClickButton(LOWORD(WParam) == IDCANCEL);
+            return 0;
+        }
+        break;
+    case WM_NEXTDLGCTL: {
+        HWND target = nullptr;
+        if (LOWORD(LParam) != 0)
+            target = reinterpret_cast<HWND>(WParam);
+        else
+            target = ::GetNextDlgTabItem(WindowHandle(), ::GetFocus(), WParam != 0);
+        FocusControl(target);
+        return 0;
+    }
+    case WM_ACTIVATE:
+        // The focus leaves with the form and comes back to the same control.
+        if (LOWORD(WParam) == WA_INACTIVE) {
+            HWND focus = ::GetFocus();
+            if (focus != nullptr && ::IsChild(WindowHandle(), focus))
+                FFocused = focus;
+        } else if (FFocused != nullptr && ::IsWindow(FFocused) &&
+                   ::IsChild(WindowHandle(), FFocused)) {
+            ::SetFocus(FFocused);
+        } else if (TWinControl* first = FirstTabStop()) {
+            FocusControl(first->WindowHandle());
+        }
+        return 0;
+    default:
+        break;
+    }
+    return TWinControl::WndProc(Msg, WParam, LParam);
+}
+
+void TForm::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+    const std::string& name = Property.Name;
+    if (name == "Caption") {
+        SetCaption(Reader.String(Property));
+    } else if (name == "ClientWidth") {
+        SetClientSize(Reader.Integer(Property), FClientHeight);
+    } else if (name == "ClientHeight") {
+        SetClientSize(FClientWidth, Reader.Integer(Property));
+    } else if (name == "BorderStyle") {
+        // The only border this runtime draws.
+        Reader.Enumeration<int>(Property, {{"bsDialog", 0}});
+    } else if (name == "PixelsPerInch" || name == "TextHeight") {
+        // The layout is used in pixels as stored; forms are not rescaled.
+        Reader.Integer(Property);
+    } else if (name == "OnCreate") {
+        OnCreate = Reader.Event(Property);
+    } else {
+        TWinControl::ReadProperty(Reader, Property);
+    }
+}

@@ -1,0 +1,400 @@
+#include "runtime/vcl/WinControl.h"
+
+#include "runtime/Exception.h"
+#include "runtime/vcl/Application.h"
+#include "runtime/vcl/FormReader.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kControlClass = "PellmarkControl";
+// Child window ids start above IDOK and IDCANCEL, which the dialog manager
+// sends for Enter and Escape.
+constexpr int kFirstChildId = 100;
+
+// The class is registered while any window of it exists and unregistered
+// after the last one, so that a DLL unloaded and loaded again never finds a
+// class whose procedure pointed into its old image.
+int ClassWindowCount = 0;
+
+void AcquireControlClass() {
+    if (ClassWindowCount == 0) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = ControlWindowProc;
+        wc.hInstance = RuntimeModule();
+        wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+        wc.lpszClassName = kControlClass;
+        if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            throw EOSError("Cannot register the window class");
+    }
+    ++ClassWindowCount;
+}
+
+void ReleaseControlClass() noexcept {
+    if (ClassWindowCount > 0 && --ClassWindowCount == 0)
+        ::UnregisterClassA(kControlClass, RuntimeModule());
+}
+
+} // namespace
+
+LRESULT CALLBACK ControlWindowProc(HWND Window, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    TWinControl* control = TWinControl::FromHandle(Window);
+    if (control == nullptr && Msg == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(LParam);
+        control = static_cast<TWinControl*>(create->lpCreateParams);
+        if (control != nullptr)
+            control->Attach(Window);
+    }
+    if (control == nullptr)
+        return ::DefWindowProcA(Window, Msg, WParam, LParam);
+    LRESULT result = 0;
+    try {
+        result = control->WndProc(Msg, WParam, LParam);
+    } catch (...) {
+        HandleException(::GetAncestor(Window, GA_ROOT));
+    }
+    if (Msg == WM_NCDESTROY)
+        control->Detach();
+    return result;
+}
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
+    FFont.OnChange = [this] { FontChanged(); };
+}
+
+TWinControl::~TWinControl() {
+    DestroyHandle();
+    for (TControl* control : FControls)
+        control->FParent = nullptr;
+    FControls.clear();
+}
+
+TWinControl* TWinControl::FromHandle(HWND Window) noexcept {
+    if (Window == nullptr)
+        return nullptr;
+    // Only our procedure's windows carry a control in their user data.
+    if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(Window, GWLP_WNDPROC)) != ControlWindowProc)
+        return nullptr;
+    return reinterpret_cast<TWinControl*>(::GetWindowLongPtrA(Window, GWLP_USERDATA));
+}
+
+HWND TWinControl::Handle() {
+    CreateHandle();
+    return FWindow.get();
+}
+
+void TWinControl::CreateHandle() {
+    if (FWindow)
+        return;
+    TCreateParams params;
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (Visible())
+        params.Style |= WS_VISIBLE;
+    if (FTabStop)
+        params.Style |= WS_TABSTOP;
+    params.X = Left();
+    params.Y = Top();
+    params.Width = Width();
+    params.Height = Height();
+    if (Parent() != nullptr)
+        params.Parent = Parent()->Handle();
+    CreateParams(params);
+
+    const bool ownClass = params.WindowClass == nullptr;
+    if (ownClass)
+        AcquireControlClass();
+    const HMENU id = (params.Style & WS_CHILD) != 0
+                         ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(Parent()->ChildId(this)))
+                         : nullptr;
+    HWND window = ::CreateWindowExA(params.ExStyle, ownClass ? kControlClass : params.WindowClass,
+                                    FText.c_str(), params.Style, params.X, params.Y, params.Width,
+                                    params.Height, params.Parent, id, RuntimeModule(),
+                                    ownClass ? this : nullptr);
+    if (window == nullptr) {
+        FWindow.release();
+        if (ownClass && !FOwnClass)
+            ReleaseControlClass();
+        throw EOSError("Cannot create the window of " + Name());
+    }
+    FOwnClass = ownClass;
+    if (!ownClass) {
+        Attach(window);
+        FDefWindowProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
+    }
+    ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont().Handle()), FALSE);
+    HandleCreated();
+    for (TControl* control : FControls) {
+        if (auto* child = dynamic_cast<TWinControl*>(control))
+            child->CreateHandle();
+    }
+    ApplyTabOrder();
+}
+
+void TWinControl::Attach(HWND Window) {
+    FWindow.reset(Window);
+    ::SetWindowLongPtrA(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void TWinControl::Detach() noexcept {
+    HWND window = FWindow.release();
+    if (window == nullptr)
+        return;
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    if (FDefWindowProc != nullptr) {
+        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWindowProc));
+        FDefWindowProc = nullptr;
+    }
+    if (FOwnClass) {
+        FOwnClass = false;
+        ReleaseControlClass();
+    }
+}
+
+void TWinControl::DestroyHandle() {
+    for (TControl* control : FControls) {
+        if (auto* child = dynamic_cast<TWinControl*>(control))
+            child->DestroyHandle();
+    }
+    if (!FWindow)
+        return;
+    HWND window = FWindow.get();
+    if (FDefWindowProc != nullptr) {
+        // A system control goes back to its own procedure before it dies, so
+        // that nothing reaches this object any more.
+        Detach();
+        ::DestroyWindow(window);
+    } else {
+        // Our own class detaches on WM_NCDESTROY.
+        ::DestroyWindow(window);
+        Detach();
+    }
+}
+
+LRESULT TWinControl::DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (FDefWindowProc != nullptr)
+        return ::CallWindowProcA(FDefWindowProc, FWindow.get(), Msg, WParam, LParam);
+    return ::DefWindowProcA(FWindow.get(), Msg, WParam, LParam);
+}
+
+LRESULT TWinControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
+    switch (Msg) {
+    case WM_COMMAND:
+        if (LParam != 0) {
+            TWinControl* child = FromHandle(reinterpret_cast<HWND>(LParam));
+            if (child != nullptr && child->Parent() == this) {
+                child->CommandNotify(HIWORD(WParam));
+                return 0;
+            }
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT: {
+        TWinControl* child = FromHandle(reinterpret_cast<HWND>(LParam));
+        if (child != nullptr && child->Parent() == this) {
+            if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(WParam)))
+                return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+    }
+    case WM_SIZE: {
+        TWMSize message{WParam, LOWORD(LParam), HIWORD(LParam), 0};
+        WMSize(message);
+        return message.Result;
+    }
+    default:
+        break;
+    }
+    return DefaultHandler(Msg, WParam, LParam);
+}
+
+void TWinControl::WMSize(TWMSize& Message) {
+    Message.Result =
+        DefaultHandler(WM_SIZE, Message.SizeType, MAKELPARAM(Message.Width, Message.Height));
+    Realign();
+}
+
+void TWinControl::CreateParams(TCreateParams&) {}
+
+void TWinControl::CommandNotify(WORD) {}
+
+HBRUSH TWinControl::CtlColor(HDC) {
+    return nullptr;
+}
+
+std::string TWinControl::GetText() const {
+    if (!FWindow)
+        return FText;
+    const int length = ::GetWindowTextLengthA(FWindow.get());
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = ::GetWindowTextA(FWindow.get(), text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
+void TWinControl::SetText(const std::string& Value) {
+    FText = Value;
+    if (FWindow && !::SetWindowTextA(FWindow.get(), Value.c_str()))
+        throw EOSError("Cannot set the text of " + Name());
+}
+
+void TWinControl::SetTabOrder(int Value) {
+    FTabOrder = Value;
+    if (Parent() != nullptr)
+        Parent()->ApplyTabOrder();
+}
+
+void TWinControl::SetTabStop(bool Value) {
+    FTabStop = Value;
+    if (FWindow) {
+        LONG_PTR style = ::GetWindowLongPtrA(FWindow.get(), GWL_STYLE);
+        style = Value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+        ::SetWindowLongPtrA(FWindow.get(), GWL_STYLE, style);
+    }
+}
+
+void TWinControl::SetFocus() {
+    ::SetFocus(Handle());
+}
+
+void TWinControl::SetParentFont(bool Value) {
+    FParentFont = Value;
+    FontChanged();
+}
+
+const TFont& TWinControl::EffectiveFont() const {
+    if (FParentFont && Parent() != nullptr)
+        return Parent()->EffectiveFont();
+    return FFont;
+}
+
+void TWinControl::FontChanged() {
+    if (FWindow) {
+        ::SendMessageA(FWindow.get(), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(EffectiveFont().Handle()), TRUE);
+    }
+    for (TControl* control : FControls) {
+        auto* child = dynamic_cast<TWinControl*>(control);
+        if (child != nullptr && child->FParentFont)
+            child->FontChanged();
+    }
+}
+
+int TWinControl::ClientWidth() const {
+    RECT rect{};
+    if (FWindow && ::GetClientRect(FWindow.get(), &rect))
+        return rect.right;
+    return Width();
+}
+
+int TWinControl::ClientHeight() const {
+    RECT rect{};
+    if (FWindow && ::GetClientRect(FWindow.get(), &rect))
+        return rect.bottom;
+    return Height();
+}
+
+void TWinControl::Realign() {
+    for (TControl* control : FControls) {
+        if (control->Align() == TAlign::alClient)
+            control->SetBounds(0, 0, ClientWidth(), ClientHeight());
+    }
+}
+
+void TWinControl::ApplyTabOrder() {
+    if (!FWindow)
+        return;
+    std::vector<TWinControl*> windows;
+    for (TControl* control : FControls) {
+        auto* child = dynamic_cast<TWinControl*>(control);
+        if (child != nullptr && child->HandleAllocated())
+            windows.push_back(child);
+    }
+    std::stable_sort(
+        windows.begin(), windows.end(),
+        [](const TWinControl* a, const TWinControl* b) { return a->FTabOrder < b->FTabOrder; });
+    HWND after = HWND_TOP;
+    for (TWinControl* child : windows) {
+        ::SetWindowPos(child->WindowHandle(), after, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = child->WindowHandle();
+    }
+}
+
+TWinControl* TWinControl::FirstTabStop() const {
+    TWinControl* first = nullptr;
+    for (TControl* control : FControls) {
+        auto* child = dynamic_cast<TWinControl*>(control);
+        if (child == nullptr || !child->FTabStop || !child->Visible() ||
+            !child->HandleAllocated() || !::IsWindowEnabled(child->WindowHandle()))
+            continue;
+        if (first == nullptr || child->FTabOrder < first->FTabOrder)
+            first = child;
+    }
+    return first;
+}
+
+void TWinControl::BoundsChanged() {
+    if (FWindow) {
+        ::SetWindowPos(FWindow.get(), nullptr, Left(), Top(), Width(), Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TWinControl::VisibleChanged() {
+    if (FWindow)
+        ::ShowWindow(FWindow.get(), Visible() ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::ParentChanged() {
+    if (Parent() == nullptr)
+        DestroyHandle();
+    else if (Parent()->HandleAllocated())
+        CreateHandle();
+}
+
+void TWinControl::InsertControl(TControl* Control) {
+    Control->FParent = this;
+    if (auto* child = dynamic_cast<TWinControl*>(Control)) {
+        int windowed = 0;
+        for (TControl* existing : FControls) {
+            if (dynamic_cast<TWinControl*>(existing) != nullptr)
+                ++windowed;
+        }
+        child->FTabOrder = windowed;
+    }
+    FControls.push_back(Control);
+    if (Control->Align() == TAlign::alClient)
+        Control->SetBounds(0, 0, ClientWidth(), ClientHeight());
+}
+
+void TWinControl::RemoveControl(TControl* Control) {
+    const auto it = std::find(FControls.begin(), FControls.end(), Control);
+    if (it != FControls.end())
+        FControls.erase(it);
+    Control->FParent = nullptr;
+}
+
+int TWinControl::ChildId(const TControl* Control) const {
+    const auto it = std::find(FControls.begin(), FControls.end(), Control);
+    return kFirstChildId + static_cast<int>(it - FControls.begin());
+}
+
+void TWinControl::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+    const std::string& name = Property.Name;
+    if (name == "TabOrder") {
+        SetTabOrder(Reader.Integer(Property));
+    } else if (name == "TabStop") {
+        SetTabStop(Reader.Boolean(Property));
+    } else if (name == "ParentFont") {
+        SetParentFont(Reader.Boolean(Property));
+    } else if (ReadFontProperty(Reader, Property, FFont)) {
+        FParentFont = false;
+    } else {
+        TControl::ReadProperty(Reader, Property);
+    }
+}
