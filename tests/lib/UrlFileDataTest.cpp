@@ -1,0 +1,352 @@
+// The shortcut record: the modified rule, and loading and saving real files.
+
+#include "lib/URLLibrary.h"
+#include "runtime/Exception.h"
+#include "runtime/FileSystem.h"
+#include "tests/lib/LibTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using LineList = std::vector<std::string>;
+
+TDateTime At(int y, int mo, int d, int h, int mi, int s = 0) {
+    return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0);
+}
+
+// A clean, valid record holding a URL, a comment and a last visit.
+TUrlFileData CleanRecord() {
+    TUrlFileData data;
+    data.URL = "http://example.com/";
+    data.Comment = "note";
+    data.LastVisit = At(2001, 2, 3, 4, 5);
+    data.HasLastVisit = true;
+    data.Valid = true;
+    data.Revert();
+    return data;
+}
+
+TEST(UrlFileDataModified, NewRecordIsEmptyAndInvalid) {
+    const TUrlFileData data;
+    EXPECT_EQ(data.FileName, "");
+    EXPECT_EQ(data.URL, "");
+    EXPECT_EQ(data.NewURL, "");
+    EXPECT_EQ(data.Comment, "");
+    EXPECT_EQ(data.NewComment, "");
+    EXPECT_EQ(data.LastVisit, 0.0);
+    EXPECT_EQ(data.FileDateTime, 0.0);
+    EXPECT_EQ(data.NewLastVisit, 0.0);
+    EXPECT_FALSE(data.HasLastVisit || data.NewHasLastVisit || data.Modified || data.Valid);
+}
+
+TEST(UrlFileDataModified, StringSettersCompareByteForByte) {
+    struct Row {
+        void (TUrlFileData::*Setter)(const std::string&);
+        const char* Value;
+        bool Modified;
+    };
+    const Row rows[] = {
+        {&TUrlFileData::SetURL, "http://example.com/", false},
+        {&TUrlFileData::SetURL, "HTTP://EXAMPLE.COM/", true},
+        {&TUrlFileData::SetURL, "http://example.com", true},
+        {&TUrlFileData::SetURL, "", true},
+        {&TUrlFileData::SetComment, "note", false},
+        {&TUrlFileData::SetComment, "Note", true},
+        {&TUrlFileData::SetComment, "note ", true},
+    };
+    for (const Row& row : rows) {
+        TUrlFileData data = CleanRecord();
+        (data.*row.Setter)(row.Value);
+        EXPECT_EQ(data.Modified, row.Modified) << row.Value;
+    }
+    TUrlFileData data = CleanRecord();
+    data.SetURL("HTTP://EXAMPLE.COM/");
+    data.SetComment("NOTE");
+    EXPECT_EQ(data.NewURL, "HTTP://EXAMPLE.COM/");
+    EXPECT_EQ(data.NewComment, "NOTE");
+    EXPECT_EQ(data.URL, "http://example.com/");
+    EXPECT_EQ(data.Comment, "note");
+}
+
+TEST(UrlFileDataModified, SettingBackKeepsModified) {
+    TUrlFileData data = CleanRecord();
+    data.SetURL("http://other/");
+    data.SetURL("http://example.com/");
+    EXPECT_TRUE(data.Modified);
+    data.Revert();
+    EXPECT_FALSE(data.Modified);
+    data.SetComment("x");
+    data.SetComment("note");
+    data.SetLastVisit(data.LastVisit);
+    EXPECT_TRUE(data.Modified);
+}
+
+TEST(UrlFileDataModified, LastVisitComparesValuesNotFlags) {
+    TUrlFileData fresh;
+    fresh.SetLastVisit(0.0);
+    EXPECT_FALSE(fresh.Modified);
+    EXPECT_TRUE(fresh.NewHasLastVisit);
+    EXPECT_FALSE(fresh.HasLastVisit);
+
+    TUrlFileData data = CleanRecord();
+    data.SetLastVisit(data.LastVisit);
+    EXPECT_FALSE(data.Modified);
+    data.SetLastVisit(data.LastVisit + 1e-9);
+    EXPECT_TRUE(data.Modified);
+    EXPECT_EQ(data.NewLastVisit, data.LastVisit + 1e-9);
+}
+
+TEST(UrlFileDataModified, RevertRestoresPendingFromStored) {
+    TUrlFileData data = CleanRecord();
+    data.SetURL("u");
+    data.SetComment("c");
+    data.SetLastVisit(5.0);
+    data.Revert();
+    EXPECT_EQ(data.NewURL, data.URL);
+    EXPECT_EQ(data.NewComment, data.Comment);
+    EXPECT_EQ(data.NewLastVisit, data.LastVisit);
+    EXPECT_EQ(data.NewHasLastVisit, data.HasLastVisit);
+    EXPECT_FALSE(data.Modified);
+}
+
+class UrlFileDataFiles : public testing::Test {
+protected:
+    std::string File(const std::string& name, const std::string& bytes) {
+        const std::string path = FScratch.Path(name);
+        WriteBytes(path, bytes);
+        return path;
+    }
+    std::string Path(const std::string& name) const { return FScratch.Path(name); }
+
+private:
+    TSettingsScope FSettings{SlashColonSettings};
+    TScratchFolder FScratch;
+};
+
+TEST_F(UrlFileDataFiles, MissingFileMakesNewShortcutThatSaveCreates) {
+    const std::string path = Path("new.url");
+    TUrlFileData data;
+    data.LoadFromFile(path);
+    EXPECT_TRUE(data.Valid);
+    EXPECT_FALSE(data.Modified);
+    EXPECT_EQ(data.FileName, path);
+    EXPECT_EQ(data.URL, "");
+    EXPECT_FALSE(data.HasLastVisit);
+    EXPECT_EQ(data.FileDateTime, 0.0);
+    EXPECT_FALSE(FileExists(path));
+
+    data.SetURL("http://new/");
+    const TDateTime before = Now();
+    data.Save();
+    const TDateTime after = Now();
+    EXPECT_FALSE(data.Modified);
+    EXPECT_EQ(data.URL, "http://new/");
+    EXPECT_GE(data.FileDateTime, before);
+    EXPECT_LE(data.FileDateTime, after);
+    EXPECT_EQ(Lines(ReadBytes(path)), (LineList{"[InternetShortcut]", "URL=http://new/", "[Log]",
+                                                "UserComment=", "LastVisit="}));
+}
+
+TEST_F(UrlFileDataFiles, LoadReadsTheThreeKeys) {
+    const std::string path =
+        File("a.url", "[InternetShortcut]\r\nURL=http://a/?x=1&y==2\r\n"
+                      "[Log]\r\nUserComment=コメント\r\nLastVisit=01/02/03 04:05\r\n");
+    TUrlFileData data;
+    data.SetURL("pending");
+    data.LoadFromFile(path);
+    EXPECT_TRUE(data.Valid);
+    EXPECT_FALSE(data.Modified);
+    EXPECT_EQ(data.URL, "http://a/?x=1&y==2");
+    EXPECT_EQ(data.NewURL, data.URL);
+    EXPECT_EQ(data.Comment, "コメント");
+    EXPECT_TRUE(data.HasLastVisit);
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", data.LastVisit), "2001/02/03 04:05:00");
+    EXPECT_EQ(data.FileDateTime, FileDateToDateTime(FileAge(path)));
+    EXPECT_GT(data.FileDateTime, 0.0);
+}
+
+TEST_F(UrlFileDataFiles, FileWithoutURLIsInvalidAndKeepsEarlierValues) {
+    const std::string good =
+        File("good.url", "[InternetShortcut]\r\nURL=http://good/\r\n"
+                         "[Log]\r\nUserComment=kept\r\nLastVisit=01/02/03 04:05\r\n");
+    for (const char* bytes :
+         {"[InternetShortcut]\r\nURL=\r\n[Log]\r\nUserComment=other\r\n",
+          "[Log]\r\nUserComment=other\r\nLastVisit=09/09/09 09:09\r\n", "not an ini file at all"}) {
+        const std::string bad = File("bad.url", bytes);
+        TUrlFileData data;
+        data.LoadFromFile(good);
+        const TUrlFileData before = data;
+        data.SetComment("pending");
+        data.LoadFromFile(bad);
+        EXPECT_FALSE(data.Valid);
+        EXPECT_EQ(data.URL, "");
+        EXPECT_EQ(data.FileName, bad);
+        EXPECT_EQ(data.Comment, before.Comment);
+        EXPECT_EQ(data.FileDateTime, before.FileDateTime);
+        EXPECT_EQ(data.LastVisit, before.LastVisit);
+        EXPECT_EQ(data.HasLastVisit, before.HasLastVisit);
+        EXPECT_EQ(data.NewURL, before.NewURL);
+        EXPECT_EQ(data.NewComment, "pending");
+        EXPECT_TRUE(data.Modified);
+
+        data.Save();
+        EXPECT_EQ(ReadBytes(bad), bytes);
+    }
+}
+
+TEST_F(UrlFileDataFiles, FileWithoutLogKeepsLastVisitValue) {
+    const std::string first =
+        File("first.url", "[InternetShortcut]\r\nURL=http://1/\r\n"
+                          "[Log]\r\nUserComment=c\r\nLastVisit=01/02/03 04:05\r\n");
+    const std::string second = File("second.url", "[InternetShortcut]\r\nURL=http://2/\r\n");
+    TUrlFileData data;
+    data.LoadFromFile(first);
+    const TDateTime lastVisit = data.LastVisit;
+    data.LoadFromFile(second);
+    EXPECT_TRUE(data.Valid);
+    EXPECT_EQ(data.URL, "http://2/");
+    EXPECT_EQ(data.Comment, "");
+    EXPECT_FALSE(data.HasLastVisit);
+    EXPECT_EQ(data.LastVisit, lastVisit);
+    EXPECT_EQ(data.NewLastVisit, lastVisit);
+    EXPECT_FALSE(data.NewHasLastVisit);
+}
+
+TEST_F(UrlFileDataFiles, SaveRewritesOnlyItsKeys) {
+    const std::string path = File("x.url", "[{000214A0-0000-0000-C000-000000000046}]\r\n"
+                                           "Prop3=19,2\r\n"
+                                           "[InternetShortcut]\r\n"
+                                           "URL=http://old/\r\n"
+                                           "IDList=\r\n"
+                                           "HotKey=0\r\n"
+                                           "[Log]\r\n"
+                                           "UserComment=old\r\n"
+                                           "Extra=keep\r\n"
+                                           "LastVisit=01/02/03 04:05\r\n");
+    TUrlFileData data;
+    data.LoadFromFile(path);
+    const TDateTime fileDateTime = data.FileDateTime;
+    data.SetURL("http://new/");
+    data.SetLastVisit(At(2019, 12, 31, 23, 59, 59));
+    data.Save();
+    EXPECT_EQ(data.FileDateTime, fileDateTime);
+    EXPECT_EQ(Lines(ReadBytes(path)),
+              (LineList{"[{000214A0-0000-0000-C000-000000000046}]", "Prop3=19,2",
+                        "[InternetShortcut]", "URL=http://new/", "IDList=", "HotKey=0", "[Log]",
+                        "UserComment=old", "Extra=keep", "LastVisit=19/12/31 23:59"}));
+
+    // Nothing pending: a second save must not touch the file.
+    WriteBytes(path, "sentinel");
+    data.Save();
+    EXPECT_EQ(ReadBytes(path), "sentinel");
+}
+
+TEST_F(UrlFileDataFiles, SaveWithoutLastVisitWritesEmptyValue) {
+    const std::string path = File("y.url", "[InternetShortcut]\r\nURL=http://y/\r\n");
+    TUrlFileData data;
+    data.LoadFromFile(path);
+    data.SetComment("コメント");
+    data.Save();
+    EXPECT_EQ(Lines(ReadBytes(path)), (LineList{"[InternetShortcut]", "URL=http://y/", "[Log]",
+                                                "UserComment=コメント", "LastVisit="}));
+    TUrlFileData reread;
+    reread.LoadFromFile(path);
+    EXPECT_EQ(reread.Comment, "コメント");
+    EXPECT_FALSE(reread.HasLastVisit);
+}
+
+// A last visit saved under one date order reads back under another with the
+// same separators: the written pattern is read first, whatever the order.
+TEST_F(UrlFileDataFiles, LastVisitRoundTripsAcrossDateOrders) {
+    struct Row {
+        TFormatSettings Write, Read;
+        const char* Written;
+    };
+    const Row rows[] = {
+        {{'.', ':', "dd.mm.yyyy"}, {'.', ':', "dd.mm.yyyy"}, "LastVisit=04.05.06 07:08"},
+        {{'.', ':', "dd.mm.yyyy"}, {'.', ':', "yyyy.mm.dd"}, "LastVisit=04.05.06 07:08"},
+        {{'-', '.', "mm-dd-yyyy"}, {'-', '.', "dd-mm-yyyy"}, "LastVisit=04-05-06 07.08"},
+        {{'/', ':', "yyyy/mm/dd"}, {'/', ':', "mm/dd/yyyy"}, "LastVisit=04/05/06 07:08"},
+    };
+    for (const Row& row : rows) {
+        const std::string path = Path("visit.url");
+        RemoveTree(path);
+        {
+            TSettingsScope write(row.Write);
+            TUrlFileData data;
+            data.LoadFromFile(path);
+            data.SetURL("http://v/");
+            data.SetLastVisit(At(2004, 5, 6, 7, 8, 9));
+            data.Save();
+        }
+        EXPECT_EQ(Lines(ReadBytes(path)).back(), row.Written);
+        TSettingsScope read(row.Read);
+        TUrlFileData data;
+        data.LoadFromFile(path);
+        ASSERT_TRUE(data.HasLastVisit) << row.Written;
+        int y, mo, d, h, mi, s, ms;
+        DecodeDate(data.LastVisit, y, mo, d);
+        DecodeTime(data.LastVisit, h, mi, s, ms);
+        EXPECT_EQ((std::vector<int>{y, mo, d, h, mi, s}), (std::vector<int>{2004, 5, 6, 7, 8, 0}))
+            << row.Written;
+    }
+}
+
+TEST_F(UrlFileDataFiles, BadLastVisitRaisesAfterPartialAssignment) {
+    const std::string first =
+        File("first.url", "[InternetShortcut]\r\nURL=http://1/\r\n"
+                          "[Log]\r\nUserComment=c1\r\nLastVisit=01/02/03 04:05\r\n");
+    const std::string second =
+        File("second.url", "[InternetShortcut]\r\nURL=http://2/\r\n"
+                           "[Log]\r\nUserComment=c2\r\nLastVisit=yesterday\r\n");
+    AgeFile(second, 400);
+
+    TUrlFileData data;
+    data.LoadFromFile(first);
+    data.SetURL("pending");
+    const TUrlFileData before = data;
+    EXPECT_THROW(data.LoadFromFile(second), EConvertError);
+    EXPECT_EQ(data.URL, "http://2/");
+    EXPECT_TRUE(data.Valid);
+    EXPECT_EQ(data.Comment, "c2");
+    EXPECT_EQ(data.FileDateTime, FileDateToDateTime(FileAge(second)));
+    EXPECT_NE(data.FileDateTime, before.FileDateTime);
+    EXPECT_TRUE(data.HasLastVisit);
+    EXPECT_EQ(data.LastVisit, before.LastVisit);
+    EXPECT_EQ(data.FileName, first);
+    EXPECT_EQ(data.NewURL, "pending");
+    EXPECT_EQ(data.NewComment, before.NewComment);
+    EXPECT_EQ(data.NewLastVisit, before.NewLastVisit);
+    EXPECT_TRUE(data.Modified);
+}
+
+// A file dated before 1980 has no packed file date; the record keeps the
+// date it held rather than a made-up one.
+TEST_F(UrlFileDataFiles, FileDateOutsidePackedRangeIsNotInvented) {
+    const std::string path = File("old.url", "[InternetShortcut]\r\nURL=http://old/\r\n");
+    AgeFile(path, 365 * 60);
+    ASSERT_EQ(FileAge(path), -1);
+    TUrlFileData data;
+    data.FileDateTime = 123.0;
+    data.LoadFromFile(path);
+    EXPECT_TRUE(data.Valid);
+    EXPECT_EQ(data.FileDateTime, 123.0);
+}
+
+TEST_F(UrlFileDataFiles, ExtensionPlaysNoPart) {
+    const std::string path = File("shortcut.txt", "[InternetShortcut]\r\nURL=http://t/\r\n");
+    TUrlFileData data;
+    data.LoadFromFile(path);
+    data.SetComment("c");
+    data.Save();
+    TUrlFileData reread;
+    reread.LoadFromFile(path);
+    EXPECT_EQ(reread.URL, "http://t/");
+    EXPECT_EQ(reread.Comment, "c");
+}
+
+} // namespace
