@@ -9,6 +9,7 @@
 # PELL_BUILD_ROOT chooses the build folder (default: build/ in the clone).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
 . "$root/tools/wine-session.sh"
 
 repeats=${1:-3}

@@ -10,6 +10,7 @@
 # PELL_BUILD_ROOT chooses the build folder (default: build/ in the clone).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
 . "$root/tools/wine-session.sh"
 
 build_root=${PELL_BUILD_ROOT:-$root/build}
@@ -57,7 +58,6 @@ pell_wine_prefix_init "$prefix"
 wine reg delete 'HKCU\software\Oskel\Orrel\Plugins\FormatLibrary\PellmarkClipBoard' /f \
     >/dev/null 2>&1 || true
 
-cd "$root"
 files=()
 for f in "${examples[@]}"; do files+=("examples/$f"); done
 

@@ -6,6 +6,7 @@
 #  - none of our objects linked into it (per the link map MAP) has a static
 #    constructor, so loading it runs none of our code.
 # Usage: cmake -DOBJDUMP=... -DDLL=... -DDLL_NAME=... -DMAP=... -DARCHIVE=... -P CheckPluginImage.cmake
+cmake_minimum_required(VERSION 3.25)
 
 execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
