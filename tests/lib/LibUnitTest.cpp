@@ -12,6 +12,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// The runtime's GetTempPath, not the system's macro for GetTempPathA.
+#undef GetTempPath
 #else
 #include "runtime/posix/PosixPath.h"
 #include <unistd.h>
