@@ -7,6 +7,8 @@
 #include "runtime/win32/SystemError.h"
 
 #include <windows.h>
+// <windows.h> maps GetTempPath onto GetTempPathA; ours is a different function.
+#undef GetTempPath
 
 #include <vector>
 

@@ -33,12 +33,18 @@ TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     BOOL heldOpen = FALSE;
+    // The clipboard belongs to one window at a time, so the holder opens it
+    // for a window of its own.
     std::thread holder([&] {
-        heldOpen = OpenClipboard(nullptr);
+        HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      nullptr, nullptr);
+        heldOpen = window != nullptr && OpenClipboard(window);
         SetEvent(opened);
         WaitForSingleObject(done, 10000);
         if (heldOpen)
             CloseClipboard();
+        if (window != nullptr)
+            DestroyWindow(window);
     });
     WaitForSingleObject(opened, 10000);
     std::string message = "no error";

@@ -9,6 +9,10 @@
 
 #include <limits>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 struct TFormatRow {
@@ -104,4 +108,23 @@ TEST(DateArithmetic_test, NowIsALocalDateOfOurTime) {
     int year = 0, month = 0, day = 0;
     DecodeDate(after, year, month, day);
     EXPECT_GE(year, 2024);
+}
+
+TEST(DateArithmetic_test, LocaleSettingsReadBackWhatTheyWrite) {
+    const TSettingsGuard guard(FormatSettings);
+    LoadLocaleFormatSettings();
+#ifdef _WIN32
+    // The Japanese locale the Win32 suites run under.
+    if (PRIMARYLANGID(LANGIDFROMLCID(GetUserDefaultLCID())) == LANG_JAPANESE) {
+        EXPECT_EQ(FormatSettings.DateSeparator, '/');
+        EXPECT_EQ(FormatSettings.TimeSeparator, ':');
+        EXPECT_EQ(FormatSettings.ShortDateFormat, "yyyy/mm/dd");
+    }
+#else
+    EXPECT_EQ(FormatSettings.DateSeparator, '/');
+    EXPECT_EQ(FormatSettings.TimeSeparator, ':');
+    EXPECT_EQ(FormatSettings.ShortDateFormat, "yyyy/mm/dd");
+#endif
+    const TDateTime visit = EncodeDate(2012, 11, 10) + EncodeTime(23, 59, 0, 0);
+    EXPECT_EQ(StrToDateTime(FormatDateTime("yy/mm/dd hh:nn", visit)), visit);
 }

@@ -13,6 +13,7 @@
 #ifdef _WIN32
 #include <process.h>
 #include <windows.h>
+#undef GetTempPath
 #else
 #include "runtime/posix/PosixPath.h"
 
