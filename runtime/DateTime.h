@@ -25,6 +25,8 @@ void LoadLocaleFormatSettings();
 
 TDateTime EncodeDate(int year, int month, int day);      // raises EConvertError
 TDateTime EncodeTime(int hour, int minute, int second, int msec); // raises EConvertError
+// Decoding and formatting raise EConvertError for a value outside the years
+// 1 to 9999 (NaN and infinities included).
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec);
 
@@ -32,8 +34,9 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec)
 TDateTime Now();
 
 // Formats by a pattern: yyyy, yy, mm (month, or minutes right after hh),
-// dd, hh, nn, ss; '/' and ':' become the user's separators; quoted text and
-// any other character are kept literally.
+// dd, hh, nn, ss, zzz; one letter gives the number unpadded, and longer runs
+// of m, d, h, n or s the two-digit form (no names); '/' and ':' become the
+// user's separators; quoted text and any other character are kept literally.
 std::string FormatDateTime(std::string_view pattern, TDateTime value);
 
 // Reads a date and an optional time. "yy/mm/dd hh:nn" with the user's
@@ -47,4 +50,5 @@ TDateTime StrToDateTime(const std::string& text, const TFormatSettings& settings
 // The file's last-modification time as a packed DOS date-time (local time,
 // two-second resolution), or -1 for a missing file or a folder.
 int FileAge(const std::string& fileName);
+// Raises EConvertError for a packed value that is no date (-1 among them).
 TDateTime FileDateToDateTime(int fileDate);
