@@ -1,0 +1,30 @@
+// The two entry points of PellmarkSetting.dll. Names and ordinals come from
+// PellmarkSetting.def; the module has no DllMain and no objects built at
+// load time.
+
+#include "copy/PluginDescriptors.h"
+#include "plugin/ExportGuard.h"
+#include "plugin/OrrelPlugins.h"
+#include "setting/SetFormatWindow.h"
+
+#include <memory>
+#include <type_traits>
+
+extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugin) {
+    WritePluginInterface(PellmarkSettingDescriptor(), plugin);
+    return 0;
+}
+
+// The arguments carry nothing for this command. The result is 0 whatever
+// closed the dialog, and also when it could not be shown (the error has
+// been reported by then).
+extern "C" std::int32_t PELL_STDCALL ExecutePlugin(const char*, std::int32_t) {
+    return GuardExport("PellmarkSetting", 0, [] {
+        const auto form = std::make_unique<TSetFormatForm>(nullptr);
+        form->ShowModal();
+        return 0;
+    });
+}
+
+static_assert(std::is_same_v<decltype(&GetPluginInterfalce), TGetPluginInterfalce>);
+static_assert(std::is_same_v<decltype(&ExecutePlugin), TExecutePlugin>);
