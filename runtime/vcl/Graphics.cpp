@@ -173,6 +173,10 @@ void TCanvas::TextRect(const RECT& Rect, int X, int Y, const std::string& Text) 
     ::SetBkMode(scope.DC(), OPAQUE);
     ::SetBkColor(scope.DC(), ColorToRGB(Brush.Color));
     ::SetTextColor(scope.DC(), ColorToRGB(Font.Color()));
+    // Some systems clip the glyphs but not an underline or strike-out line
+    // to the rectangle; a clip region holds for everything ExtTextOut draws.
+    // The DC's saved state brings the previous region back.
+    ::IntersectClipRect(scope.DC(), Rect.left, Rect.top, Rect.right, Rect.bottom);
     ::ExtTextOutA(scope.DC(), X, Y, ETO_CLIPPED | ETO_OPAQUE, &Rect, Text.data(),
                   static_cast<UINT>(Text.size()), nullptr);
 }
