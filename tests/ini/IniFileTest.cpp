@@ -1,0 +1,194 @@
+// TIniFile of the build's backend, end to end on scratch files.
+
+#include "runtime/IniFile.h"
+
+#include "runtime/Exception.h"
+#include "tests/ini/IniTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class IniFileTest : public testing::Test {
+protected:
+    TScratchFolder Folder;
+};
+
+TEST_F(IniFileTest, MissingFileReadsDefaultsAndStaysMissing) {
+    const std::string name = Folder.Name("none.url");
+    TIniFile ini(name);
+    EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", ""), "");
+    EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", "def  "), "def  ");
+    EXPECT_EQ(ini.ReadString("Log", "LastVisit", "\x81\x40"), "\x81\x40");
+    EXPECT_FALSE(fs::exists(Folder.Path() / "none.url"));
+}
+
+TEST_F(IniFileTest, EmptyValueIsNotTheDefault) {
+    WriteBytes(Folder.Path() / "a.url", "[Log]\r\nUserComment=\r\n");
+    TIniFile ini(Folder.Name("a.url"));
+    EXPECT_EQ(ini.ReadString("Log", "UserComment", "def"), "");
+    EXPECT_EQ(ini.ReadString("Log", "LastVisit", "def"), "def");
+}
+
+TEST_F(IniFileTest, WriteCreatesTheFileAsWindowsLaysItOut) {
+    const std::string name = Folder.Name("new.url");
+    {
+        TIniFile ini(name);
+        ini.WriteString("InternetShortcut", "URL", "http://example.com/");
+        EXPECT_EQ(ReadBytes(Folder.Path() / "new.url"),
+                  "[InternetShortcut]\r\nURL=http://example.com/\r\n");
+        ini.WriteString("Log", "UserComment", "");
+        ini.WriteString("Log", "LastVisit", "01/02/03 04:05");
+        EXPECT_EQ(ini.ReadString("Log", "LastVisit", "def"), "01/02/03 04:05");
+    }
+    EXPECT_EQ(ReadBytes(Folder.Path() / "new.url"),
+              "[InternetShortcut]\r\nURL=http://example.com/\r\n"
+              "[Log]\r\nUserComment=\r\nLastVisit=01/02/03 04:05\r\n");
+}
+
+TEST_F(IniFileTest, SaveKeepsTheRestOfAShortcut) {
+    const std::string before = "[{000214A0-0000-0000-C000-000000000046}]\r\n"
+                               "Prop3=19,2\r\n"
+                               "[InternetShortcut]\r\n"
+                               "URL=http://old/\r\n"
+                               "IconIndex=1\r\n"
+                               "[Log]\r\n"
+                               "UserComment=古い\r\n";
+    WriteBytes(Folder.Path() / "s.url", before);
+    {
+        TIniFile ini(Folder.Name("s.url"));
+        EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", ""), "http://old/");
+        ini.WriteString("InternetShortcut", "URL", "http://new/?a=b");
+        ini.WriteString("Log", "UserComment", "新しい");
+        ini.WriteString("Log", "LastVisit", "");
+        EXPECT_EQ(ini.ReadString("Log", "UserComment", ""), "新しい");
+    }
+    TIniFile reread(Folder.Name("s.url"));
+    EXPECT_EQ(reread.ReadString("{000214A0-0000-0000-C000-000000000046}", "Prop3", ""), "19,2");
+    EXPECT_EQ(reread.ReadString("InternetShortcut", "URL", ""), "http://new/?a=b");
+    EXPECT_EQ(reread.ReadString("InternetShortcut", "IconIndex", ""), "1");
+    EXPECT_EQ(reread.ReadString("Log", "UserComment", ""), "新しい");
+    EXPECT_EQ(reread.ReadString("Log", "LastVisit", "def"), "");
+#ifndef _WIN32
+    // Our writer keeps every byte it has no reason to touch.
+    EXPECT_EQ(ReadBytes(Folder.Path() / "s.url"),
+              "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n"
+              "[InternetShortcut]\r\nURL=http://new/?a=b\r\nIconIndex=1\r\n"
+              "[Log]\r\nUserComment=新しい\r\nLastVisit=\r\n");
+#endif
+}
+
+// Lengths around the sizes a buffer-based reader would use, in single and
+// double bytes, so that no cut can go unnoticed.
+TEST_F(IniFileTest, ValuesComeBackWholeWhateverTheirLength) {
+    for (const std::size_t length : {1021u, 1022u, 1023u, 1024u, 2047u, 4095u, 65535u, 70001u}) {
+        for (const bool doubleByte : {false, true}) {
+            std::string value;
+            while (value.size() + 1 < length)
+                value += doubleByte ? "日" : "ab";
+            if (value.size() < length)
+                value += 'z';
+            SCOPED_TRACE(std::to_string(length) + (doubleByte ? " double-byte" : ""));
+            WriteBytes(Folder.Path() / "long.ini", "[S]\r\nk=" + value + "\r\nz=1\r\n");
+            TIniFile ini(Folder.Name("long.ini"));
+            EXPECT_EQ(ini.ReadString("S", "k", ""), value);
+            fs::remove(Folder.Path() / "long.ini");
+        }
+    }
+}
+
+TEST_F(IniFileTest, Utf16FileIsWrittenBackInUtf16) {
+    WriteBytes(Folder.Path() / "w.url", Utf16LEFile(u"[InternetShortcut]\r\nURL=http://a/\r\n"));
+    {
+        TIniFile ini(Folder.Name("w.url"));
+        EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", ""), "http://a/");
+        ini.WriteString("Log", "UserComment", "日本");
+    }
+    const std::string after = ReadBytes(Folder.Path() / "w.url");
+    EXPECT_EQ(after.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(after.find(Utf16LEFile(u"UserComment=日本", false)), std::string::npos);
+    EXPECT_EQ(TIniFile(Folder.Name("w.url")).ReadString("Log", "UserComment", ""), "日本");
+#ifndef _WIN32
+    EXPECT_EQ(after,
+              Utf16LEFile(u"[InternetShortcut]\r\nURL=http://a/\r\n[Log]\r\nUserComment=日本\r\n"));
+#endif
+}
+
+TEST_F(IniFileTest, BinaryFileNeitherCrashesNorLosesItsBytes) {
+    std::string junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.push_back(static_cast<char>((i * 7919) & 0xFF));
+    WriteBytes(Folder.Path() / "bin.url", junk);
+    TIniFile ini(Folder.Name("bin.url"));
+    EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", "none"), "none");
+#ifndef _WIN32
+    ini.WriteString("InternetShortcut", "URL", "u");
+    EXPECT_EQ(ReadBytes(Folder.Path() / "bin.url").substr(0, junk.size()), junk);
+    EXPECT_EQ(TIniFile(Folder.Name("bin.url")).ReadString("InternetShortcut", "URL", ""), "u");
+#endif
+}
+
+TEST_F(IniFileTest, WriteIntoMissingFolderRaises) {
+    const std::string name = Folder.Name("no-such-folder") + "\\x.url";
+    TIniFile ini(name);
+    try {
+        ini.WriteString("S", "k", "v");
+        FAIL() << "no exception";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message.rfind("Cannot write the INI file \"" + name + "\": ", 0), 0u)
+            << e.Message;
+    }
+}
+
+TEST_F(IniFileTest, WriteOverAFolderRaisesAndLeavesItAlone) {
+    fs::create_directory(Folder.Path() / "dir.url");
+    TIniFile ini(Folder.Name("dir.url"));
+    EXPECT_EQ(ini.ReadString("S", "k", "def"), "def");
+    EXPECT_THROW(ini.WriteString("S", "k", "v"), EIniFileException);
+    EXPECT_TRUE(fs::is_directory(Folder.Path() / "dir.url"));
+}
+
+TEST_F(IniFileTest, LineBreakInValueIsRefusedAndFileUnchanged) {
+    const std::string before = "[Log]\r\nUserComment=a\r\n";
+    WriteBytes(Folder.Path() / "c.url", before);
+    const std::string name = Folder.Name("c.url");
+    TIniFile ini(name);
+    try {
+        ini.WriteString("Log", "UserComment", "x\r\n[InternetShortcut]\r\nURL=http://evil/");
+        FAIL() << "no exception";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message, "Cannot write the INI file \"" + name +
+                                 "\": a line break or NUL byte cannot be stored in an INI file");
+    }
+    EXPECT_EQ(ReadBytes(Folder.Path() / "c.url"), before);
+}
+
+#ifndef _WIN32
+TEST_F(IniFileTest, FileIsReadOncePerObject) {
+    WriteBytes(Folder.Path() / "once.url", "[S]\r\nk=1\r\n");
+    TIniFile ini(Folder.Name("once.url"));
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+    WriteBytes(Folder.Path() / "once.url", "[S]\r\nk=2\r\n");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+    EXPECT_EQ(TIniFile(Folder.Name("once.url")).ReadString("S", "k", ""), "2");
+}
+
+TEST_F(IniFileTest, WriteKeepsPermissionsAndFollowsLinks) {
+    const fs::path real = Folder.Path() / "real.url";
+    WriteBytes(real, "[S]\r\nk=1\r\n");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(real, Folder.Path() / "link.url");
+    TIniFile(Folder.Name("link.url")).WriteString("S", "k", "2");
+    EXPECT_TRUE(fs::is_symlink(Folder.Path() / "link.url"));
+    EXPECT_EQ(ReadBytes(real), "[S]\r\nk=2\r\n");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder.Path()), fs::directory_iterator()), 2);
+}
+#endif
+
+} // namespace

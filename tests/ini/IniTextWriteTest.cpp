@@ -1,0 +1,147 @@
+#include "runtime/IniText.h"
+
+#include "runtime/Exception.h"
+#include "tests/ini/IniTestFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+namespace {
+
+struct TWriteRow {
+    const char* Name;
+    std::string Before;
+    const char* Section;
+    const char* Ident;
+    std::string Value;
+    std::string After;
+};
+
+const std::vector<TWriteRow>& WriteRows() {
+    static const std::vector<TWriteRow> rows = {
+        {"NewFile", "", "Section", "key", "value", "[Section]\r\nkey=value\r\n"},
+        {"NewFileEmptyValue", "", "Log", "UserComment", "", "[Log]\r\nUserComment=\r\n"},
+        {"ReplaceKeepsOtherBytes", "[A]\r\nx=1\r\n[S]\r\nk=old\r\nz=2\r\n", "S", "k", "new",
+         "[A]\r\nx=1\r\n[S]\r\nk=new\r\nz=2\r\n"},
+        {"ReplaceKeepsNameAndBlanksBeforeValue", "[S]\r\n  K = old  \r\n", "s", "k", "new",
+         "[S]\r\n  K = new\r\n"},
+        {"ReplaceQuotedValue", "[S]\r\nk=\"old\"\r\n", "S", "k", "new", "[S]\r\nk=new\r\n"},
+        {"ReplaceWithEmpty", "[S]\r\nk=old\r\n", "S", "k", "", "[S]\r\nk=\r\n"},
+        {"ReplaceKeepsLfEnd", "[S]\nk=1\nz=2", "S", "k", "2", "[S]\nk=2\nz=2"},
+        {"ReplaceLastLineWithoutEnd", "[S]\r\nk=1", "S", "k", "22", "[S]\r\nk=22"},
+        {"ReplaceFirstOfDuplicateKeys", "[S]\r\nk=1\r\nk=2\r\n", "S", "k", "3",
+         "[S]\r\nk=3\r\nk=2\r\n"},
+        {"NewKeyAfterLastLineOfSection", "[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n", "S", "k", "v",
+         "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nb=2\r\n"},
+        {"NewKeyAfterComment", "[S]\r\na=1\r\n; note\r\n\r\n", "S", "k", "v",
+         "[S]\r\na=1\r\n; note\r\nk=v\r\n\r\n"},
+        {"NewKeyWhenFileLacksLineEnd", "[S]\r\na=1", "S", "k", "v", "[S]\r\na=1\r\nk=v\r\n"},
+        {"NewKeyUnderBareHeader", "[S]", "S", "k", "v", "[S]\r\nk=v\r\n"},
+        {"NewKeyInLfFile", "[S]\na=1\n[T]\n", "S", "k", "v", "[S]\na=1\nk=v\r\n[T]\n"},
+        {"NewKeyInCrFile", "[S]\ra=1\r[T]\r", "S", "k", "v", "[S]\ra=1\rk=v\r\n[T]\r"},
+        {"NewKeyGoesToFirstOfDuplicateSections", "[S]\r\na=1\r\n[S]\r\nk=old\r\n", "S", "k", "v",
+         "[S]\r\na=1\r\nk=v\r\n[S]\r\nk=old\r\n"},
+        {"LineWithoutEqualsLeftAlone", "[S]\r\nk\r\n", "S", "k", "v", "[S]\r\nk\r\nk=v\r\n"},
+        {"KeysBeforeSectionsLeftAlone", "k=pre\r\n[S]\r\n", "S", "k", "v",
+         "k=pre\r\n[S]\r\nk=v\r\n"},
+        {"NewSectionAtEnd", "[A]\r\nx=1\r\n", "S", "k", "v", "[A]\r\nx=1\r\n[S]\r\nk=v\r\n"},
+        {"NewSectionNoBlankLineAdded", "[A]\r\nx=1\r\n\r\n", "S", "k", "v",
+         "[A]\r\nx=1\r\n\r\n[S]\r\nk=v\r\n"},
+        {"NewSectionWhenFileLacksLineEnd", "[A]\r\nx=1", "S", "k", "v",
+         "[A]\r\nx=1\r\n[S]\r\nk=v\r\n"},
+        {"NewSectionInLfFile", "[A]\nx=1\n", "S", "k", "v", "[A]\nx=1\n[S]\r\nk=v\r\n"},
+        {"NamesWrittenTrimmed", "", " S ", "\tk ", " v ", "[S]\r\nk= v \r\n"},
+        {"MatchIgnoresCase", "[internetshortcut]\r\nurl=a\r\n", "InternetShortcut", "URL", "b",
+         "[internetshortcut]\r\nurl=b\r\n"},
+        {"ValueWithEqualsAndHash", "", "S", "URL", "http://a/?b=c#d",
+         "[S]\r\nURL=http://a/?b=c#d\r\n"},
+        {"DoubleByteText", "[ログ]\r\nコメント=古い\r\n", "ログ", "コメント", "新しい",
+         "[ログ]\r\nコメント=新しい\r\n"},
+        {"BinaryBytesKept", "\x00\xFF\x81\r\n"s, "S", "k", "v", "\x00\xFF\x81\r\n[S]\r\nk=v\r\n"s},
+        {"Utf8BomOnly", "\xEF\xBB\xBF", "S", "k", "v", "\xEF\xBB\xBF[S]\r\nk=v\r\n"},
+        {"Utf8KeptInUtf8", Utf8File(u8"[ログ]\r\nk=古い\r\n"), "ログ", "k", "新しい",
+         Utf8File(u8"[ログ]\r\nk=新しい\r\n")},
+        {"Utf16LEKeptInUtf16", Utf16LEFile(u"[ログ]\r\nk=古い\r\n[T]\r\n"), "ログ", "j", "新",
+         Utf16LEFile(u"[ログ]\r\nk=古い\r\nj=新\r\n[T]\r\n")},
+        {"Utf16BEKeptInUtf16", Utf16BEFile(u"[S]\r\nk=1\r\n"), "S", "k", "日本",
+         Utf16BEFile(u"[S]\r\nk=日本\r\n")},
+        {"Utf16NewSection", Utf16LEFile(u"[S]\r\nk=1"), "T", "k", "2",
+         Utf16LEFile(u"[S]\r\nk=1\r\n[T]\r\nk=2\r\n")},
+        {"Utf16OddLastByteStaysLast", Utf16LEFile(u"[S]\r\n") + "\x41", "S", "k", "v",
+         Utf16LEFile(u"[S]\r\nk=v\r\n") + "\x41"},
+    };
+    return rows;
+}
+
+class IniTextWrite : public testing::TestWithParam<TWriteRow> {};
+
+TEST_P(IniTextWrite, ChangesOneLineOrAddsOne) {
+    const TWriteRow& row = GetParam();
+    TIniText text(row.Before);
+    text.Write(row.Section, row.Ident, row.Value);
+    EXPECT_EQ(text.Bytes(), row.After);
+    // The in-memory index follows the edit; blanks around a value do not read back.
+    const std::size_t first = row.Value.find_first_not_of(' ');
+    const std::string readBack =
+        first == std::string::npos
+            ? std::string()
+            : row.Value.substr(first, row.Value.find_last_not_of(' ') + 1 - first);
+    EXPECT_EQ(text.Find(row.Section, row.Ident), readBack);
+    EXPECT_EQ(TIniText(text.Bytes()).Find(row.Section, row.Ident),
+              text.Find(row.Section, row.Ident));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, IniTextWrite, testing::ValuesIn(WriteRows()),
+                         [](const testing::TestParamInfo<TWriteRow>& param) {
+                             return std::string(param.param.Name);
+                         });
+
+TEST(IniTextWrite, LongValueReadsBackWhole) {
+    const std::string value = std::string(100000, 'v') + "日本";
+    TIniText text("[S]\r\nk=short\r\nz=1\r\n");
+    text.Write("S", "k", value);
+    EXPECT_EQ(text.Find("S", "k"), value);
+    EXPECT_EQ(text.Find("S", "z"), "1");
+}
+
+struct TProblemRow {
+    const char* Name;
+    std::string Section, Ident, Value, Problem;
+};
+
+class IniTextWriteProblem : public testing::TestWithParam<TProblemRow> {};
+
+TEST_P(IniTextWriteProblem, IsRefusedAndLeavesTheTextAlone) {
+    const TProblemRow& row = GetParam();
+    EXPECT_EQ(TIniText::WriteProblem(row.Section, row.Ident, row.Value), row.Problem);
+    const std::string before = "[S]\r\nk=1\r\n";
+    TIniText text(before);
+    try {
+        text.Write(row.Section, row.Ident, row.Value);
+        ADD_FAILURE() << "no exception";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message, row.Problem);
+    }
+    EXPECT_EQ(text.Bytes(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, IniTextWriteProblem,
+    testing::Values(
+        TProblemRow{"LineBreakInValue", "S", "k", "a\r\n[T]\r\nURL=evil",
+                    "a line break or NUL byte cannot be stored in an INI file"},
+        TProblemRow{"CrInSection", "S\r", "k", "v",
+                    "a line break or NUL byte cannot be stored in an INI file"},
+        TProblemRow{"NulInKey", "S", "k\0x"s, "v",
+                    "a line break or NUL byte cannot be stored in an INI file"},
+        TProblemRow{"EmptySection", " ", "k", "v", "the section name is empty"},
+        TProblemRow{"EmptyKey", "S", "\t", "v", "the key name is empty"},
+        TProblemRow{"EqualsInKey", "S", "a=b", "v", "a key name cannot contain '='"},
+        TProblemRow{"CommentKey", "S", " ;k", "v", "a key name cannot start with ';' or '['"},
+        TProblemRow{"SectionLikeKey", "S", "[k]", "v", "a key name cannot start with ';' or '['"},
+        TProblemRow{"CutDoubleByteName", "S\x83", "k", "v",
+                    "a section or key name is not code page 932 text"}),
+    [](const testing::TestParamInfo<TProblemRow>& param) { return std::string(param.param.Name); });
+
+} // namespace
