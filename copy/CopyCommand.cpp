@@ -11,8 +11,8 @@ void ParsePathList(TStringList& list, const char* buffer, std::int32_t length) {
         return;
     const char* pos = buffer;
     const char* const end = buffer + length;
-    // Entries are found with memchr rather than byte by byte: a selection can
-    // hold hundreds of thousands of paths.
+    // A selection can hold hundreds of thousands of paths: the entries are
+    // counted first (memchr per entry) so that the list is allocated once.
     std::size_t entries = 0;
     for (const char* p = pos; p < end;) {
         const auto* nul = static_cast<const char*>(std::memchr(p, 0, end - p));
