@@ -1,0 +1,405 @@
+// The settings dialog of the real PellmarkSetting.dll, shown by
+// ExecutePlugin and driven from a second thread: layout, texts, focus, the
+// live preview, error boxes, saving and closing, and the sample shortcut.
+// The user's stored format is saved before the suite and put back after it.
+
+#include "plugin/OrrelPlugins.h"
+#include "runtime/DateTime.h"
+#include "runtime/win32/Handles.h"
+#include "tests/setting/DialogDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kFormatKey =
+    "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\PellmarkClipBoard\\Format";
+constexpr const char* kFormatValue = "FormatText";
+constexpr const char* kSampleURL = "http://www.example.com/";
+constexpr const char* kFormatError = "書式文字列が不正です\r\n";
+
+std::optional<std::string> StoredFormat() {
+    TRegKey key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kFormatKey, 0, KEY_QUERY_VALUE, key.put()) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    char buffer[4096];
+    DWORD size = sizeof buffer;
+    DWORD type = 0;
+    if (::RegQueryValueExA(key.get(), kFormatValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                           &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return std::nullopt;
+    return std::string(buffer, size > 0 && buffer[size - 1] == '\0' ? size - 1 : size);
+}
+
+void StoreFormat(const std::optional<std::string>& format) {
+    if (!format) {
+        TRegKey key;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kFormatKey, 0, KEY_SET_VALUE, key.put()) ==
+            ERROR_SUCCESS)
+            ::RegDeleteValueA(key.get(), kFormatValue);
+        return;
+    }
+    TRegKey key;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kFormatKey, 0, nullptr, 0, KEY_SET_VALUE,
+                                nullptr, key.put(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetValueExA(key.get(), kFormatValue, 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(format->c_str()),
+                               static_cast<DWORD>(format->size() + 1)),
+              ERROR_SUCCESS);
+}
+
+std::string SamplePath() {
+    char folder[MAX_PATH + 1] = {};
+    ::GetTempPathA(sizeof folder, folder);
+    std::string path = folder;
+    if (!path.empty() && path.back() != '\\')
+        path += '\\';
+    return path + "Oskel_WebPage";
+}
+
+std::string IniValue(const std::string& path, const char* section, const char* key) {
+    char buffer[1024] = {};
+    ::GetPrivateProfileStringA(section, key, "<missing>", buffer, sizeof buffer, path.c_str());
+    return buffer;
+}
+
+struct TControlRow {
+    const char* Name;
+    const char* ClassName;
+    int Left;
+    int Top;
+    int Width;
+    int Height;
+    const char* Text; // null: not compared here
+};
+
+const TControlRow kControls[] = {
+    {"BoxLabel1", "PellmarkControl", 4, 6, 65, 17, "書式定義"},
+    {"BoxLabel2", "PellmarkControl", 4, 28, 65, 17, "プレビュー"},
+    {"Memo1", "Edit", 4, 80, 361, 105, nullptr},
+    {"FormatText", "Edit", 72, 4, 293, 20, "%p : %u%z"},
+    {"FormatedTextLabel", "PellmarkControl", 72, 28, 293, 17,
+     "Oskel_WebPage : http://www.example.com/\r\n"},
+    {"BoxLabel4", "PellmarkControl", 4, 60, 97, 17, "書式文字列"},
+    {"CancelSettingButton", "Button", 288, 48, 75, 25, "ｷｬﾝｾﾙ(&C)"},
+    {"SaveSettingButton", "Button", 208, 48, 75, 25, "設定(&S)"},
+};
+
+const char* const kMemoLines[] = {
+    "%p : ページタイトル",
+    "%u : URL",
+    "%c : コメント",
+    "%?d : 登録日(日)",
+    "%?t : 登録日(時)",
+    "%?v : 最終訪問日(日)",
+    "%?a : 最終訪問日(時)",
+    "(? : 書式設定(ﾃﾞﾌｫﾙﾄ ?=0)",
+    "  ?=0 : ロング形式(yyyy/mm/dd, hh:nn:ss)",
+    "  ?=1 : ショート形式(yy/mm/dd, hh:nn)",
+    ")",
+    "%?f : お気に入りﾌｧｲﾙ名",
+    "(? : 書式設定(ﾃﾞﾌｫﾙﾄ ?=0)",
+    "  ?=0 : ﾌﾙﾊﾟｽ",
+    "  ?=1 : ﾌｧｲﾙ名のみ",
+    "  ?=2 : ﾌｫﾙﾀﾞ名のみ(\\なし)",
+    "}",
+    "",
+    "%% : %文字",
+    "",
+    "%z : 改行",
+};
+
+class SettingDialogTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        UserFormat = new std::optional<std::string>(StoredFormat());
+        Plugin = new TModule(::LoadLibraryA("PellmarkSetting.dll"));
+    }
+    static void TearDownTestSuite() {
+        StoreFormat(*UserFormat);
+        delete UserFormat;
+        delete Plugin;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(*Plugin) << "PellmarkSetting.dll did not load";
+        ::DeleteFileA(SamplePath().c_str());
+    }
+    void TearDown() override { ::DeleteFileA(SamplePath().c_str()); }
+
+    int Run(const std::function<void(TDialogDriver&)>& script) {
+        return RunDialog(Plugin->get(), script);
+    }
+
+    // The dialog and its edit box and preview, or a failure.
+    struct TDialog {
+        HWND Window = nullptr;
+        HWND Edit = nullptr;
+        HWND Preview = nullptr;
+        HWND Cancel = nullptr;
+        HWND Save = nullptr;
+        HWND Memo = nullptr;
+    };
+    static TDialog Open(TDialogDriver& d) {
+        TDialog dialog;
+        dialog.Window = d.WaitForDialog();
+        if (dialog.Window == nullptr)
+            return dialog;
+        dialog.Memo = d.ChildAt(dialog.Window, 4, 80);
+        dialog.Edit = d.ChildAt(dialog.Window, 72, 4);
+        dialog.Preview = d.ChildAt(dialog.Window, 72, 28);
+        dialog.Cancel = d.ChildAt(dialog.Window, 288, 48);
+        dialog.Save = d.ChildAt(dialog.Window, 208, 48);
+        return dialog;
+    }
+
+    static std::optional<std::string>* UserFormat;
+    static TModule* Plugin;
+};
+
+std::optional<std::string>* SettingDialogTest::UserFormat = nullptr;
+TModule* SettingDialogTest::Plugin = nullptr;
+
+TEST_F(SettingDialogTest, ShowsTheWindowAndItsControlsAsDescribed) {
+    StoreFormat(std::nullopt);
+    const int result = Run([](TDialogDriver& d) {
+        const HWND dialog = d.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        RECT client{};
+        ::GetClientRect(dialog, &client);
+        EXPECT_EQ(client.right, 369);
+        EXPECT_EQ(client.bottom, 189);
+        EXPECT_EQ(d.Text(dialog), "SetFormatForm");
+        RECT window{};
+        ::GetWindowRect(dialog, &window);
+        EXPECT_EQ(window.left, 327);
+        EXPECT_EQ(window.top, 213);
+        const LONG style = ::GetWindowLongA(dialog, GWL_STYLE);
+        EXPECT_TRUE(style & WS_CAPTION);
+        EXPECT_TRUE(style & WS_SYSMENU);
+        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        EXPECT_TRUE(::GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+
+        for (const TControlRow& row : kControls) {
+            const HWND control = d.ChildAt(dialog, row.Left, row.Top);
+            ASSERT_NE(control, nullptr) << row.Name;
+            char className[64] = {};
+            ::GetClassNameA(control, className, sizeof className);
+            EXPECT_STRCASEEQ(className, row.ClassName) << row.Name;
+            RECT rect{};
+            ::GetWindowRect(control, &rect);
+            EXPECT_EQ(rect.right - rect.left, row.Width) << row.Name;
+            EXPECT_EQ(rect.bottom - rect.top, row.Height) << row.Name;
+            if (row.Text != nullptr) {
+                EXPECT_EQ(d.Text(control), row.Text) << row.Name;
+            }
+        }
+
+        const HWND memo = d.ChildAt(dialog, 4, 80);
+        std::string lines;
+        for (const char* line : kMemoLines)
+            lines += lines.empty() && line == kMemoLines[0] ? line : std::string("\r\n") + line;
+        EXPECT_EQ(d.Text(memo), lines);
+        const LONG memoStyle = ::GetWindowLongA(memo, GWL_STYLE);
+        EXPECT_TRUE(memoStyle & ES_READONLY);
+        EXPECT_TRUE(memoStyle & ES_MULTILINE);
+        EXPECT_TRUE(memoStyle & WS_VSCROLL);
+        ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(StoredFormat(), std::nullopt);
+}
+
+TEST_F(SettingDialogTest, VisitsEditMemoCancelSaveInTabOrderStartingAtTheEdit) {
+    StoreFormat("%u");
+    const int result = Run([](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        EXPECT_TRUE(TDialogDriver::WaitUntil([&] { return d.Focus() == dialog.Edit; }));
+        const HWND order[] = {dialog.Memo, dialog.Cancel, dialog.Save, dialog.Edit};
+        for (HWND next : order) {
+            d.PressKey(d.Focus(), VK_TAB);
+            EXPECT_TRUE(TDialogDriver::WaitUntil([&] { return d.Focus() == next; }, 5000))
+                << "focus did not reach the next control";
+        }
+        d.Click(dialog.Cancel);
+    });
+    EXPECT_EQ(result, 0);
+}
+
+TEST_F(SettingDialogTest, TypingUpdatesThePreviewAtOnce) {
+    StoreFormat("%u");
+    Run([](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        EXPECT_EQ(d.Text(dialog.Preview), kSampleURL);
+        ASSERT_TRUE(d.SetText(dialog.Edit, ""));
+        EXPECT_EQ(d.Text(dialog.Preview), "");
+        const std::pair<char, const char*> keys[] = {
+            {'%', ""}, {'p', "Oskel_WebPage"}, {'!', "Oskel_WebPage!"}};
+        std::string typed;
+        for (const auto& [key, preview] : keys) {
+            typed += key;
+            d.Type(dialog.Edit, std::string(1, key));
+            EXPECT_TRUE(
+                TDialogDriver::WaitUntil([&] { return d.Text(dialog.Edit) == typed; }, 5000));
+            EXPECT_EQ(d.Text(dialog.Preview), preview) << "after typing " << typed;
+        }
+        ASSERT_TRUE(d.SetText(dialog.Edit, "no directives"));
+        EXPECT_EQ(d.Text(dialog.Preview), "no directives");
+        ::PostMessageA(dialog.Window, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(StoredFormat(), "%u");
+}
+
+TEST_F(SettingDialogTest, AnInvalidFormatShowsTheErrorAndKeepsTheDialogAndPreview) {
+    StoreFormat("%u");
+    Run([](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        ASSERT_TRUE(d.SetText(dialog.Edit, "%1f"));
+        EXPECT_EQ(d.Text(dialog.Preview), "Oskel_WebPage");
+        for (const char* invalid : {"%1f%2d", "%1f%2dx"}) {
+            d.SetTextAsync(dialog.Edit, invalid);
+            const HWND box = d.WaitForMessageBox();
+            ASSERT_NE(box, nullptr) << invalid;
+            EXPECT_EQ(d.MessageBoxText(box), std::string(kFormatError) + invalid);
+            EXPECT_EQ(d.Text(box), "PellmarkSetting");
+            d.DismissMessageBox(box);
+            d.Join();
+            EXPECT_TRUE(::IsWindowVisible(dialog.Window));
+            EXPECT_EQ(d.Text(dialog.Preview), "Oskel_WebPage");
+        }
+        // The format object holds the text as typed: save stores it.
+        d.Click(dialog.Save);
+    });
+    EXPECT_EQ(StoredFormat(), "%1f%2dx");
+}
+
+TEST_F(SettingDialogTest, SaveStoresExactlyTheEditTextAndCloses) {
+    StoreFormat(std::nullopt);
+    const int result = Run([](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        ASSERT_TRUE(d.SetText(dialog.Edit, "[%c] %1v %%"));
+        d.Click(dialog.Save);
+        EXPECT_TRUE(TDialogDriver::WaitUntil([&] { return !::IsWindow(dialog.Window); }));
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(StoredFormat(), "[%c] %1v %%");
+}
+
+TEST_F(SettingDialogTest, SaveWithoutEditsStoresTheLoadedDefault) {
+    StoreFormat(std::nullopt);
+    Run([](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        d.Click(dialog.Save);
+    });
+    EXPECT_EQ(StoredFormat(), "%p : %u%z");
+}
+
+TEST_F(SettingDialogTest, CancelEscapeAndTheCloseBoxStoreNothing) {
+    const std::pair<const char*, std::function<void(TDialogDriver&, const TDialog&)>> ways[] = {
+        {"cancel button", [](TDialogDriver& d, const TDialog& g) { d.Click(g.Cancel); }},
+        {"escape", [](TDialogDriver& d, const TDialog& g) { d.PressKey(g.Edit, VK_ESCAPE); }},
+        {"close box",
+         [](TDialogDriver&, const TDialog& g) {
+             ::PostMessageA(g.Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+         }},
+    };
+    for (const auto& [name, close] : ways) {
+        StoreFormat("%u");
+        const int result = Run([&](TDialogDriver& d) {
+            const TDialog dialog = Open(d);
+            ASSERT_NE(dialog.Window, nullptr);
+            ASSERT_TRUE(d.SetText(dialog.Edit, "changed"));
+            close(d, dialog);
+        });
+        EXPECT_EQ(result, 0) << name;
+        EXPECT_EQ(StoredFormat(), "%u") << name;
+    }
+}
+
+TEST_F(SettingDialogTest, AnInvalidStoredFormatIsReportedBeforeTheDialogOpens) {
+    StoreFormat("%9d");
+    Run([](TDialogDriver& d) {
+        const HWND box = d.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(d.FindDialog(), nullptr);
+        EXPECT_EQ(d.MessageBoxText(box), std::string(kFormatError) + "%9d");
+        d.DismissMessageBox(box);
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        EXPECT_EQ(d.FindMessageBox(), nullptr);
+        EXPECT_EQ(d.Text(dialog.Edit), "%9d");
+        EXPECT_EQ(d.Text(dialog.Preview), "FormatedTextLabel");
+        ::PostMessageA(dialog.Window, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(StoredFormat(), "%9d");
+}
+
+TEST_F(SettingDialogTest, WritesTheSampleShortcutIntoTheTemporaryFolder) {
+    StoreFormat("%f");
+    const TDateTime opened = Now();
+    Run([](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        EXPECT_EQ(d.Text(dialog.Preview), SamplePath());
+        ::PostMessageA(dialog.Window, WM_CLOSE, 0, 0);
+    });
+    const std::string path = SamplePath();
+    EXPECT_EQ(IniValue(path, "InternetShortcut", "URL"), kSampleURL);
+    EXPECT_EQ(IniValue(path, "Log", "UserComment"),
+              "作者のページです。Orrel以外にも幾つかのソフトを公開しています");
+    const std::string lastVisit = IniValue(path, "Log", "LastVisit");
+    // Written to the minute: ten days after the opening.
+    EXPECT_LT(std::fabs(StrToDateTime(lastVisit) - (opened + 10.0)), 2.0 / 1440) << lastVisit;
+}
+
+TEST_F(SettingDialogTest, AnUnreadableSampleIsReportedAndTheDialogStillWorks) {
+    StoreFormat("%u");
+    const std::string path = SamplePath();
+    ASSERT_TRUE(
+        ::WritePrivateProfileStringA("InternetShortcut", "URL", "http://old/", path.c_str()));
+    ASSERT_TRUE(::WritePrivateProfileStringA("Log", "LastVisit", "not a date", path.c_str()));
+    const int result = Run([](TDialogDriver& d) {
+        const HWND box = d.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_FALSE(d.MessageBoxText(box).empty());
+        d.DismissMessageBox(box);
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        EXPECT_EQ(d.Text(dialog.Edit), "%u");
+        EXPECT_EQ(d.Text(dialog.Preview), "");
+        ASSERT_TRUE(d.SetText(dialog.Edit, "x%cx"));
+        EXPECT_EQ(d.Text(dialog.Preview), "xx");
+        d.Click(dialog.Save);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(StoredFormat(), "x%cx");
+}
+
+TEST_F(SettingDialogTest, DescribesItselfThroughTheFirstExport) {
+    const auto address = [](const char* name) {
+        return reinterpret_cast<void*>(::GetProcAddress(Plugin->get(), name));
+    };
+    void* first = address(MAKEINTRESOURCEA(1));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, address("GetPluginInterfalce"));
+    EXPECT_EQ(address(MAKEINTRESOURCEA(10)), address("ExecutePlugin"));
+    const auto describe = reinterpret_cast<TGetPluginInterfalce>(first);
+    TPluginInterface record{};
+    EXPECT_EQ(describe(&record), 0);
+    EXPECT_STREQ(record.MenuCaption, "ｶｽﾀﾑﾘｽﾄ設定(&S)");
+    EXPECT_EQ(record.Number4, 100);
+}
+
+} // namespace
