@@ -378,53 +378,56 @@ void TIniText::Write(std::string_view section, std::string_view ident, std::stri
         throw EIniFileException(problem);
     section = Trim(section);
     ident = Trim(ident);
-    std::string keyLine(ident);
-    keyLine += '=';
-    keyLine += value;
-    keyLine += "\r\n";
 
     if (const TSection* found = FindSection(MatchName(section))) {
         const std::string name = MatchName(ident);
         for (const TKey& key : found->Keys) {
             if (key.Name == name) {
                 const TLine& line = FLines[key.Line];
-                Splice(line.ValueBegin, line.End, value);
+                Splice(line.ValueBegin, line.End, {value});
                 return;
             }
         }
         const TLine& last = FLines[found->LastLine];
         if (last.Next == last.End)
-            Splice(last.End, last.End, "\r\n" + keyLine);
+            Splice(last.End, last.End, {"\r\n", ident, "=", value, "\r\n"});
         else
-            Splice(last.Next, last.Next, keyLine);
+            Splice(last.Next, last.Next, {ident, "=", value, "\r\n"});
         return;
     }
 
-    std::string added;
-    if (!FLines.empty() && FLines.back().Next == FLines.back().End)
-        added = "\r\n";
-    added += '[';
-    added += section;
-    added += "]\r\n";
-    added += keyLine;
+    const bool needsLineEnd = !FLines.empty() && FLines.back().Next == FLines.back().End;
     const std::size_t end = UnitCount();
-    Splice(end, end, added);
+    Splice(end, end,
+           {needsLineEnd ? "\r\n" : "", "[", section, "]\r\n", ident, "=", value, "\r\n"});
 }
 
-void TIniText::Splice(std::size_t begin, std::size_t end, std::string_view ansiText) {
+void TIniText::Splice(std::size_t begin, std::size_t end,
+                      std::initializer_list<std::string_view> pieces) {
+    // Each piece is converted on its own, so that a name or value that is not
+    // code page 932 text cannot take the bracket or line end after it into a
+    // double-byte character.
+    std::string ansi;
+    std::u16string wide;
+    for (const std::string_view piece : pieces) {
+        if (FEncoding == TIniEncoding::Ansi)
+            ansi += piece;
+        else
+            wide += AnsiToUtf16(piece);
+    }
     switch (FEncoding) {
     case TIniEncoding::Ansi:
-        FBytes.replace(begin, end - begin, ansiText);
+        FBytes.replace(begin, end - begin, ansi);
         break;
     case TIniEncoding::Utf8:
-        FBytes.replace(BomSize() + begin, end - begin, Utf16ToUtf8(AnsiToUtf16(ansiText)));
+        FBytes.replace(BomSize() + begin, end - begin, Utf16ToUtf8(wide));
         break;
     case TIniEncoding::Utf16LE:
     case TIniEncoding::Utf16BE: {
         // An odd last byte is no unit of the text; it stays at the end.
         const bool oddTail = (FBytes.size() - BomSize()) % 2 != 0;
         const char tail = oddTail ? FBytes.back() : '\0';
-        FWide.replace(begin, end - begin, AnsiToUtf16(ansiText));
+        FWide.replace(begin, end - begin, wide);
         const bool little = FEncoding == TIniEncoding::Utf16LE;
         std::string bytes(little ? Utf16LEBom : Utf16BEBom);
         bytes.reserve(bytes.size() + FWide.size() * 2 + 1);

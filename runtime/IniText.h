@@ -23,6 +23,7 @@
 // "[Section]\r\nkey=value\r\n".
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -81,7 +82,7 @@ private:
     std::string MatchName(std::string_view ansiName) const;
     std::string UnitsMatchName(std::size_t begin, std::size_t end) const;
     std::string UnitsToAnsi(std::size_t begin, std::size_t end) const;
-    void Splice(std::size_t begin, std::size_t end, std::string_view ansiText);
+    void Splice(std::size_t begin, std::size_t end, std::initializer_list<std::string_view> pieces);
     const TSection* FindSection(const std::string& name) const;
 
     std::string FBytes;

@@ -2,7 +2,7 @@
 
 #include "tests/ini/IniTestFiles.h"
 
-#include <utility>
+#include <ostream>
 
 using namespace std::string_literals;
 
@@ -47,10 +47,15 @@ std::vector<TIniReadCase> MakeCases() {
         {"FirstSectionOnly", "[S]\r\na=1\r\n[T]\r\n[s]\r\nk=2\r\n", "S", "k", std::nullopt},
         {"FirstKeyWins", "[S]\r\nK=1\r\nk=2\r\n", "S", "k", "1"},
         {"KeysBeforeSectionsBelongToNone", "k=0\r\n[S]\r\n", "S", "k", std::nullopt},
+        // Windows reads an empty section name as the default; Wine finds the
+        // keys before the first section.
         {"EmptySectionNameFindsNothing", "k=0\r\n[S]\r\n", "", "k", std::nullopt, true},
-        {"EmptyKeyNameFindsNothing", "[S]\r\n=1\r\n", "S", "", std::nullopt},
+        // Windows reads an empty key name as the default; Wine finds "=1".
+        {"EmptyKeyNameFindsNothing", "[S]\r\n=1\r\n", "S", "", std::nullopt, true},
         {"MissingSection", "[S]\r\nk=1\r\n", "T", "k", std::nullopt},
         {"MissingKey", "[S]\r\nk=1\r\n", "S", "j", std::nullopt},
+        // Windows lists no key for a line without '='; Wine lets it hide the
+        // key after it.
         {"LineWithoutEqualsIsNoKey", "[S]\r\nk\r\nk=2\r\n", "S", "k", "2", true},
         {"KeyWithEmptyName", "[S]\r\n=1\r\nk=2\r\n", "S", "k", "2"},
         {"TextAfterHeaderIgnored", "[S] junk\r\nk=1\r\n", "S", "k", "1"},
@@ -80,6 +85,10 @@ std::vector<TIniReadCase> MakeCases() {
 }
 
 } // namespace
+
+void PrintTo(const TIniReadCase& row, std::ostream* out) {
+    *out << row.Name;
+}
 
 const std::vector<TIniReadCase>& IniReadCases() {
     static const std::vector<TIniReadCase> cases = MakeCases();

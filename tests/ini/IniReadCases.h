@@ -3,6 +3,7 @@
 // portable reader's tests everywhere and, under Windows, the comparison with
 // the system's own routine.
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,3 +20,6 @@ struct TIniReadCase {
 };
 
 const std::vector<TIniReadCase>& IniReadCases();
+
+// Names the row in test output.
+void PrintTo(const TIniReadCase& row, std::ostream* out);

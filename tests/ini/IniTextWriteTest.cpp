@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace std::string_literals;
 
 namespace {
@@ -74,6 +76,10 @@ const std::vector<TWriteRow>& WriteRows() {
     return rows;
 }
 
+void PrintTo(const TWriteRow& row, std::ostream* out) {
+    *out << row.Name;
+}
+
 class IniTextWrite : public testing::TestWithParam<TWriteRow> {};
 
 TEST_P(IniTextWrite, ChangesOneLineOrAddsOne) {
@@ -105,10 +111,27 @@ TEST(IniTextWrite, LongValueReadsBackWhole) {
     EXPECT_EQ(text.Find("S", "z"), "1");
 }
 
+// 0xEA 0xEA is shaped like a double-byte character but has none assigned.
+TEST(IniTextWrite, UnconvertibleNamesKeepTheirBracketsInUnicodeFiles) {
+    for (const std::string& before : {Utf16LEFile(u"[S]\r\n"), Utf8File(u8"[S]\r\n")}) {
+        TIniText text(before);
+        text.Write("T\xEA\xEA", "k\xEA\xEA", "v");
+        EXPECT_EQ(text.Find("T\xEA\xEA", "k\xEA\xEA"), "v");
+        const std::size_t size = text.Bytes().size();
+        text.Write("T\xEA\xEA", "k\xEA\xEA", "w");
+        EXPECT_EQ(text.Bytes().size(), size);
+        EXPECT_EQ(TIniText(text.Bytes()).Find("T\xEA\xEA", "k\xEA\xEA"), "w");
+    }
+}
+
 struct TProblemRow {
     const char* Name;
     std::string Section, Ident, Value, Problem;
 };
+
+void PrintTo(const TProblemRow& row, std::ostream* out) {
+    *out << row.Name;
+}
 
 class IniTextWriteProblem : public testing::TestWithParam<TProblemRow> {};
 
