@@ -50,7 +50,8 @@ std::string TFormatLibrary::Expand(const TUrlFileData& data) const {
         const auto directives =
             static_cast<std::size_t>(std::count(format.begin(), format.end(), '%'));
         std::string output;
-        output.reserve(size + std::min(directives * longest, MaxReserve));
+        output.reserve(size +
+                       (directives > MaxReserve / longest ? MaxReserve : directives * longest));
         // Walks the format once by index: no copy of the rest is ever made,
         // so the cost grows with the format and the output alone.
         std::size_t pos = 0;
