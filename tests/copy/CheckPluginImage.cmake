@@ -5,10 +5,11 @@
 #    undecorated names;
 #  - none of our objects linked into it (per the link map MAP) has a static
 #    constructor, so loading it runs none of our code.
+# objdump runs in the C locale: its headings are what the checks match.
 # Usage: cmake -DOBJDUMP=... -DDLL=... -DDLL_NAME=... -DMAP=... -DARCHIVE=... -P CheckPluginImage.cmake
 cmake_minimum_required(VERSION 3.25)
 
-execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C LANG=C ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "objdump failed on ${DLL}")
 endif()
@@ -51,7 +52,7 @@ if(MAP AND ARCHIVE)
     file(READ ${MAP} map)
     string(REGEX MATCHALL "libpellcore\\.a\\([^)]+\\)" members "${map}")
     list(REMOVE_DUPLICATES members)
-    execute_process(COMMAND ${OBJDUMP} -h ${ARCHIVE} OUTPUT_VARIABLE sections)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C LANG=C ${OBJDUMP} -h ${ARCHIVE} OUTPUT_VARIABLE sections)
     # One block per archive member: "<member>:     file format ..." then its sections.
     string(REGEX REPLACE "\n([^ \n\t][^\n]*):[ \t]+file format" "\n@@\\1" sections "${sections}")
     string(REPLACE ";" "," sections "${sections}")
