@@ -63,6 +63,19 @@ BOOL CALLBACK CollectStatics(HWND window, LPARAM param) {
     return TRUE;
 }
 
+BOOL CALLBACK CollectIcons(HWND window, LPARAM param) {
+    auto* icons = reinterpret_cast<std::vector<HICON>*>(param);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (_stricmp(className, "Static") == 0 &&
+        (::GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        DWORD_PTR icon = 0;
+        if (::SendMessageTimeoutA(window, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &icon))
+            icons->push_back(reinterpret_cast<HICON>(icon));
+    }
+    return TRUE;
+}
+
 } // namespace
 
 HWND TDialogDriver::FindDialog() const {
@@ -98,6 +111,14 @@ std::string TDialogDriver::MessageBoxText(HWND box) const {
             longest = text;
     }
     return longest;
+}
+
+bool TDialogDriver::MessageBoxHasErrorIcon(HWND box) const {
+    std::vector<HICON> icons;
+    ::EnumChildWindows(box, CollectIcons, reinterpret_cast<LPARAM>(&icons));
+    // The system's icons are shared: the box shows this very handle.
+    const HICON error = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_ERROR));
+    return icons.size() == 1 && icons.front() == error;
 }
 
 void TDialogDriver::DismissMessageBox(HWND box) const {

@@ -24,6 +24,8 @@ public:
     HWND FindDialog() const;
     HWND FindMessageBox() const;
     std::string MessageBoxText(HWND box) const;
+    // Whether the box shows the system's error icon.
+    bool MessageBoxHasErrorIcon(HWND box) const;
     void DismissMessageBox(HWND box) const;
 
     // The dialog's child window at that place in its client area.

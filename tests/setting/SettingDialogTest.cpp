@@ -272,6 +272,7 @@ TEST_F(SettingDialogTest, AnInvalidFormatShowsTheErrorAndKeepsTheDialogAndPrevie
             ASSERT_NE(box, nullptr) << invalid;
             EXPECT_EQ(d.MessageBoxText(box), std::string(kFormatError) + invalid);
             EXPECT_EQ(d.Text(box), "PellmarkSetting");
+            EXPECT_TRUE(d.MessageBoxHasErrorIcon(box));
             d.DismissMessageBox(box);
             d.Join();
             EXPECT_TRUE(::IsWindowVisible(dialog.Window));
@@ -385,6 +386,28 @@ TEST_F(SettingDialogTest, AnUnreadableSampleIsReportedAndTheDialogStillWorks) {
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(StoredFormat(), "x%cx");
+}
+
+TEST_F(SettingDialogTest, DisablesTheThreadsOtherWindowsOnlyWhileOpen) {
+    StoreFormat("%u");
+    const auto make = [](DWORD style) {
+        return TWindowHandle(::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | style, 0,
+                                               0, 200, 100, nullptr, nullptr, nullptr, nullptr));
+    };
+    const TWindowHandle host = make(WS_VISIBLE);
+    const TWindowHandle disabled = make(WS_VISIBLE | WS_DISABLED);
+    ASSERT_TRUE(host && disabled);
+    ::SetActiveWindow(host.get());
+    const HWND hostWindow = host.get();
+    Run([&](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        EXPECT_FALSE(::IsWindowEnabled(hostWindow));
+        d.Click(dialog.Cancel);
+    });
+    EXPECT_TRUE(::IsWindowEnabled(host.get()));
+    EXPECT_FALSE(::IsWindowEnabled(disabled.get()));
+    EXPECT_EQ(::GetActiveWindow(), host.get());
 }
 
 TEST_F(SettingDialogTest, DescribesItselfThroughTheFirstExport) {
