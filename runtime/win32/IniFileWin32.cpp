@@ -49,9 +49,9 @@ TIniFile::~TIniFile() = default;
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
                                  const std::string& def) {
-    // The routine cuts the value to the buffer and then returns size - 1, or
-    // size - 2 when the cut falls inside a double-byte character; only a
-    // shorter result is sure to be whole.
+    // A value cut to the buffer comes back as size - 1 characters, or one
+    // fewer when the cut would split a double-byte character; only a result
+    // below size - 2 is sure to be whole.
     std::string buffer(1024, '\0');
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
