@@ -15,11 +15,15 @@ extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugi
     return 0;
 }
 
+namespace {
+constexpr std::int32_t kDialogFailed = 1;
+}
+
 // The arguments carry nothing for this command. The result is 0 whatever
-// closed the dialog, and also when it could not be shown (the error has
-// been reported by then).
+// closed the dialog; 1 only when the dialog could not be made or shown, after
+// the error has been reported.
 extern "C" std::int32_t PELL_STDCALL ExecutePlugin(const char*, std::int32_t) {
-    return GuardExport("PellmarkSetting", 0, [] {
+    return GuardExport("PellmarkSetting", kDialogFailed, [] {
         const auto form = std::make_unique<TSetFormatForm>(nullptr);
         form->ShowModal();
         return 0;

@@ -1,0 +1,123 @@
+// Building a form from a description: names before properties, loading
+// state, handlers bound by name, and a clear error for anything unknown.
+
+#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/Form.h"
+#include "runtime/vcl/StdCtrls.h"
+#include "setting/BoxLabels.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::array<TComponentClass, 3> kClasses{{
+    ComponentClass<TBoxLabel>("TBoxLabel"),
+    ComponentClass<TEdit>("TEdit"),
+    ComponentClass<TButton>("TButton"),
+}};
+
+class TTestForm : public TForm {
+public:
+    TTestForm() : TForm(nullptr) {}
+    std::string_view ClassName() const override { return "TTestForm"; }
+    TNotifyEvent FindMethod(std::string_view Name) override {
+        if (Name == "Noted")
+            return [this](TObject* sender) { Senders.push_back(sender); };
+        return TForm::FindMethod(Name);
+    }
+    void Read(const std::string& text) {
+        TFormReader reader(*this, kClasses);
+        reader.Read(ParseFormDescription(text));
+    }
+    std::vector<TObject*> Senders;
+};
+
+TEST(FormReaderTest, BuildsControlsWithNamesBeforePropertiesAndNoEventsWhileLoading) {
+    TTestForm form;
+    form.Read("object Main: TTestForm\n"
+              "  ClientWidth = 200\n"
+              "  ClientHeight = 90\n"
+              "  Caption = 'Title'\n"
+              "  object Heading: TBoxLabel\n"
+              "    Left = 3\n"
+              "    Width = 50\n"
+              "    OnChange = Noted\n"
+              "    Caption = 'Stored'\n"
+              "    Alignment = taRightJustify\n"
+              "    BackColor = clWindow\n"
+              "    Font.Style = [fsBold]\n"
+              "  end\n"
+              "  object Ok: TButton\n"
+              "    Caption = 'OK'\n"
+              "    OnClick = Noted\n"
+              "  end\n"
+              "end\n");
+    EXPECT_EQ(form.Name(), "Main");
+    EXPECT_EQ(form.Caption(), "Title");
+    auto* heading = dynamic_cast<TBoxLabel*>(form.FindComponent("Heading"));
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->GetCaption(), "Stored");
+    EXPECT_EQ(heading->Left(), 3);
+    EXPECT_EQ(heading->Width(), 50);
+    EXPECT_EQ(heading->GetAlignment(), taRightJustify);
+    EXPECT_EQ(heading->GetBackColor(), clWindow);
+    EXPECT_EQ(heading->GetFont().Style(), static_cast<TFontStyles>(fsBold));
+    EXPECT_EQ(heading->Parent(), &form);
+    EXPECT_FALSE(heading->Loading());
+    EXPECT_FALSE(form.Loading());
+    // The caption the name gave and the stored one were both written while
+    // loading: no change was reported.
+    EXPECT_TRUE(form.Senders.empty());
+    heading->SetCaption("After");
+    auto* ok = dynamic_cast<TButton*>(form.FindComponent("Ok"));
+    ASSERT_NE(ok, nullptr);
+    ok->Click();
+    EXPECT_EQ(form.Senders, (std::vector<TObject*>{heading, ok}));
+
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, 200);
+    EXPECT_EQ(client.bottom, 90);
+}
+
+struct TBadCase {
+    const char* Text;
+    const char* Message;
+};
+
+TEST(FormReaderTest, RejectsWhatItCannotBuildWithTheLineAndTheReason) {
+    const TBadCase cases[] = {
+        {"object Main: TOther\nend\n", "line 1: TOther is not the class of the form (TTestForm)"},
+        {"object Main: TTestForm\n  Colour = 1\nend\n",
+         "line 2: error reading Main.Colour: property Colour does not exist in TTestForm"},
+        {"object Main: TTestForm\n  object A: TPanel\n  end\nend\n",
+         "line 2: class TPanel not found"},
+        {"object Main: TTestForm\n  object A: TEdit\n    Left = 'x'\n  end\nend\n",
+         "line 3: error reading A.Left: expected an integer, found a string"},
+        {"object Main: TTestForm\n  object A: TEdit\n    OnChange = Missing\n  end\nend\n",
+         "line 3: error reading A.OnChange: the form has no handler Missing"},
+        {"object Main: TTestForm\n  object A: TBoxLabel\n    Visible = Maybe\n  end\nend\n",
+         "line 3: error reading A.Visible: 'Maybe' is not a valid value"},
+        {"object Main: TTestForm\n  object A: TBoxLabel\n    BackColor = clPurple\n  end\nend\n",
+         "line 3: error reading A.BackColor: 'clPurple' is not a colour"},
+        {"object Main: TTestForm\n  object A: TEdit\n  end\n  object A: TEdit\n  end\nend\n",
+         "line 4: a component named A already exists"},
+        {"object Main: TTestForm\n  BorderStyle = bsSizeable\nend\n",
+         "line 2: error reading Main.BorderStyle: 'bsSizeable' is not a valid value"},
+    };
+    for (const TBadCase& c : cases) {
+        TTestForm form;
+        try {
+            form.Read(c.Text);
+            ADD_FAILURE() << "no error for: " << c.Text;
+        } catch (const EFormDescriptionError& e) {
+            EXPECT_EQ(e.Message, c.Message);
+        }
+    }
+}
+
+} // namespace
