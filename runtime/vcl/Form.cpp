@@ -70,6 +70,10 @@ void TForm::CreateParams(TCreateParams& Params) {
 }
 
 void TForm::HandleCreated() {
+    FitClientSize();
+}
+
+void TForm::FitClientSize() {
     // The frame the system actually draws may differ from what
     // AdjustWindowRectEx promised; the client area is what must be exact.
     RECT client{};
@@ -87,7 +91,7 @@ void TForm::SetClientSize(int AWidth, int AHeight) {
     ::AdjustWindowRectEx(&rect, Style(), FALSE, ExStyle());
     SetBounds(Left(), Top(), rect.right - rect.left, rect.bottom - rect.top);
     if (HandleAllocated())
-        HandleCreated();
+        FitClientSize();
 }
 
 void TForm::BoundsChanged() {

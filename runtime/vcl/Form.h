@@ -52,6 +52,7 @@ protected:
 private:
     class TModalScope;
 
+    void FitClientSize();
     void ClickButton(bool Cancel);
     void FocusControl(HWND Control);
     DWORD Style() const;

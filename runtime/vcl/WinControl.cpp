@@ -103,6 +103,8 @@ void TWinControl::CreateHandle() {
     if (Parent() != nullptr)
         params.Parent = Parent()->Handle();
     CreateParams(params);
+    if ((params.Style & WS_CHILD) != 0 && Parent() == nullptr)
+        throw EOSError("Control " + Name() + " has no parent window");
 
     const bool ownClass = params.WindowClass == nullptr;
     if (ownClass)

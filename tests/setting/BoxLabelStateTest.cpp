@@ -1,5 +1,6 @@
 // TBoxLabel's values, change events and renaming.
 
+#include "runtime/Exception.h"
 #include "tests/setting/BoxLabelHost.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,13 @@ TEST_F(BoxLabelStateTest, StartsWithItsConstructionValues) {
     EXPECT_TRUE(label.GetVisible());
     EXPECT_FALSE(label.TabStop());
     EXPECT_FALSE(label.GetOnChange());
+}
+
+TEST_F(BoxLabelStateTest, WithoutAParentThereIsNoWindowToMakeOrDrawOn) {
+    TBoxLabel label(nullptr);
+    EXPECT_THROW(label.Handle(), EOSError);
+    EXPECT_THROW(label.Canvas().TextExtent("x"), EOSError);
+    EXPECT_FALSE(label.HandleAllocated());
 }
 
 TEST_F(BoxLabelStateTest, EveryCaptionWriteReportsAChangeWithTheLabelAsSender) {
