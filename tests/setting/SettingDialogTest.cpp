@@ -329,6 +329,19 @@ TEST_F(SettingDialogTest, CancelEscapeAndTheCloseBoxStoreNothing) {
     }
 }
 
+TEST_F(SettingDialogTest, AltSSavesAndAltCCancels) {
+    for (const char key : {'c', 's'}) {
+        StoreFormat("%u");
+        Run([&](TDialogDriver& d) {
+            const TDialog dialog = Open(d);
+            ASSERT_NE(dialog.Window, nullptr);
+            ASSERT_TRUE(d.SetText(dialog.Edit, "by key"));
+            ::PostMessageA(dialog.Edit, WM_SYSCHAR, static_cast<WPARAM>(key), 1 << 29);
+        });
+        EXPECT_EQ(StoredFormat(), key == 's' ? "by key" : "%u") << "Alt+" << key;
+    }
+}
+
 TEST_F(SettingDialogTest, AnInvalidStoredFormatIsReportedBeforeTheDialogOpens) {
     StoreFormat("%9d");
     Run([](TDialogDriver& d) {
