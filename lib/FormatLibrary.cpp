@@ -1,5 +1,6 @@
 #include "lib/FormatLibrary.h"
 
+#include "lib/LibUnit.h"
 #include "runtime/DateTime.h"
 #include "runtime/Exception.h"
 #include "runtime/FileNames.h"
@@ -145,12 +146,8 @@ std::string TFormatLibrary::ExpandFile(int selector, const std::string& fileName
         return fileName;
     case 1:
         return ExtractFileName(fileName);
-    case 2: {
-        std::string folder = ExtractFilePath(fileName);
-        if (!folder.empty() && folder.back() == '\\')
-            folder.pop_back();
-        return folder;
-    }
+    case 2:
+        return RemoveTrailingBackslash(ExtractFilePath(fileName));
     default:
         throw FormatError(FormatText);
     }

@@ -58,10 +58,15 @@ TReadResult ReadWholeFile(const std::string& path) {
     TFileDescriptor file(fd);
     std::string bytes;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    std::size_t expected = 0;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+        expected = static_cast<std::size_t>(info.st_size);
+        bytes.reserve(expected);
+    }
     char buffer[65536];
-    for (;;) {
+    // A shortcut is read once per load; stopping at the size fstat gave
+    // saves the extra read that would only report the end of the file.
+    while (expected == 0 || bytes.size() < expected) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
