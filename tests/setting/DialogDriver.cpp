@@ -232,9 +232,15 @@ int RunDialog(HMODULE plugin, const std::function<void(TDialogDriver&)>& script)
     const int result = execute(nullptr, 0);
     returned = true;
     thread.join();
-    // Nothing of this run may reach the next one.
+    // Nothing of this run may reach the next one: what is queued is handled
+    // (a stray quit request dropped). WM_PAINT stays queued until a window
+    // is painted, so the number of rounds is bounded.
     MSG msg{};
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (int round = 0; round < 1000 && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++round) {
+        if (msg.message == WM_QUIT)
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
     }
     return result;
 }
