@@ -22,10 +22,6 @@ std::size_t LastDelimiter(const std::string& text, std::string_view delimiters) 
 
 } // namespace
 
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 std::string ExtractFileName(const std::string& fileName) {
     const std::size_t last = LastDelimiter(fileName, "\\:");
     return last == std::string::npos ? fileName : fileName.substr(last + 1);

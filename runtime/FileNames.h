@@ -5,8 +5,11 @@
 
 #include <string>
 
-// True for a code page 932 lead byte (0x81-0x9F, 0xE0-0xFC).
-bool IsLeadByte(unsigned char c);
+// True for a code page 932 lead byte (0x81-0x9F, 0xE0-0xFC). Inline: every
+// byte-wise scan of a name or a file asks it.
+constexpr bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // The part after the last delimiter; all of fileName when it has none.
 std::string ExtractFileName(const std::string& fileName);
