@@ -23,7 +23,7 @@ struct TFormatSettings {
 extern TFormatSettings FormatSettings;
 void LoadLocaleFormatSettings();
 
-TDateTime EncodeDate(int year, int month, int day);      // raises EConvertError
+TDateTime EncodeDate(int year, int month, int day);               // raises EConvertError
 TDateTime EncodeTime(int hour, int minute, int second, int msec); // raises EConvertError
 // Decoding and formatting raise EConvertError for a value outside the years
 // 1 to 9999 (NaN and infinities included).

@@ -8,8 +8,7 @@
 #include <utility>
 
 // Traits give the handle type, the value that means "none" and how to close.
-template <typename Traits>
-class TUniqueHandle {
+template <typename Traits> class TUniqueHandle {
 public:
     using T = typename Traits::Type;
 
@@ -43,15 +42,13 @@ private:
     T FHandle = Traits::Invalid();
 };
 
-template <typename H, auto CloseFn>
-struct TNullHandleTraits {
+template <typename H, auto CloseFn> struct TNullHandleTraits {
     using Type = H;
     static H Invalid() { return nullptr; }
     static void Close(H h) { CloseFn(h); }
 };
 
-template <auto CloseFn>
-struct TFileHandleTraits {
+template <auto CloseFn> struct TFileHandleTraits {
     using Type = HANDLE;
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { CloseFn(h); }
