@@ -11,7 +11,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     updated=""
 fi
 for p in cmake ninja-build g++ gcc googletest libgtest-dev libgmock-dev libbenchmark-dev \
-         clang libclang-rt-14-dev clang-format g++-mingw-w64-i686 wine wine32:i386 \
+         clang libclang-rt-14-dev clang-format clang-tidy g++-mingw-w64-i686 wine wine32:i386 \
          locales xvfb xauth fonts-ipafont-gothic imagemagick binutils-mingw-w64-i686; do
     have "$p" || need+=("$p")
 done

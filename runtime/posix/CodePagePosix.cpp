@@ -16,7 +16,8 @@ namespace {
 class TIconv {
 public:
     TIconv(const char* to, const char* from) : FHandle(iconv_open(to, from)) {
-        if (FHandle == reinterpret_cast<iconv_t>(-1))
+        // iconv_open reports failure as (iconv_t)-1.
+        if (FHandle == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr)
             throw EOSError(std::string("The conversion from ") + from + " to " + to +
                            " is not available");
     }

@@ -104,8 +104,8 @@ std::string ReplaceFile(const std::string& path, const std::string& bytes) {
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = dir + "/." + base + ".~" + std::to_string(::getpid()) + "-" +
-               std::to_string(TempCounter++);
+        temp.assign(dir).append("/.").append(base).append(".~");
+        temp.append(std::to_string(::getpid())).append("-").append(std::to_string(TempCounter++));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return std::strerror(errno);
@@ -171,7 +171,9 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
     // An unreadable file reads as an empty one, as with the Windows routines.
     FImpl->Load(FFileName);
     std::optional<std::string> value = FImpl->Text.Find(section, ident);
-    return value ? std::move(*value) : def;
+    if (value)
+        return std::move(*value);
+    return def;
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
