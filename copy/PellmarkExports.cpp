@@ -5,6 +5,7 @@
 #include "copy/PluginDescriptors.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
+#include "runtime/DateTime.h"
 
 #include <type_traits>
 
@@ -19,6 +20,9 @@ extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugi
 
 extern "C" std::int32_t PELL_STDCALL ExecutePlugin(const char* buffer, std::int32_t length) {
     return GuardExport("Pellmark", kCommandFailed, [&] {
+        // The user's date and time settings as they are now, read when the
+        // command starts rather than when the module is loaded.
+        LoadLocaleFormatSettings();
         RunCopyCommand(buffer, length);
         return 0;
     });

@@ -5,6 +5,7 @@
 #include "copy/PluginDescriptors.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
+#include "runtime/DateTime.h"
 #include "setting/SetFormatWindow.h"
 
 #include <memory>
@@ -24,6 +25,9 @@ constexpr std::int32_t kDialogFailed = 1;
 // the error has been reported.
 extern "C" std::int32_t PELL_STDCALL ExecutePlugin(const char*, std::int32_t) {
     return GuardExport("PellmarkSetting", kDialogFailed, [] {
+        // The user's date and time settings as they are now, read when the
+        // command starts rather than when the module is loaded.
+        LoadLocaleFormatSettings();
         const auto form = std::make_unique<TSetFormatForm>(nullptr);
         form->ShowModal();
         return 0;

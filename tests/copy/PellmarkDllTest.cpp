@@ -309,3 +309,72 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
 }
 
 } // namespace
+
+// Sets one of the user's regional settings for one scope.
+class TUserLocaleSetting {
+public:
+    TUserLocaleSetting(LCTYPE type, const char* value) : FType(type) {
+        char old[80] = {};
+        FHadOld = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, old, sizeof old) > 0;
+        FOld = old;
+        FSet = SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value) != FALSE;
+    }
+    ~TUserLocaleSetting() {
+        if (FSet && FHadOld)
+            SetLocaleInfoA(LOCALE_USER_DEFAULT, FType, FOld.c_str());
+    }
+    TUserLocaleSetting(const TUserLocaleSetting&) = delete;
+    TUserLocaleSetting& operator=(const TUserLocaleSetting&) = delete;
+    bool IsSet() const { return FSet; }
+
+private:
+    LCTYPE FType;
+    std::string FOld;
+    bool FHadOld = false;
+    bool FSet = false;
+};
+
+// Presses OK on any message box of the creating thread until it goes out of
+// scope, so that a copy that fails makes the test fail instead of hang.
+class TBoxDismisser {
+public:
+    TBoxDismisser()
+        : FThread([this, id = GetCurrentThreadId()] {
+              while (!FStop) {
+                  HWND box = nullptr;
+                  EnumThreadWindows(id, FindDialogBox, reinterpret_cast<LPARAM>(&box));
+                  if (box != nullptr)
+                      PostMessageA(box, WM_COMMAND, IDOK, 0);
+                  Sleep(25);
+              }
+          }) {}
+    ~TBoxDismisser() {
+        FStop = true;
+        FThread.join();
+    }
+    TBoxDismisser(const TBoxDismisser&) = delete;
+    TBoxDismisser& operator=(const TBoxDismisser&) = delete;
+
+private:
+    std::atomic<bool> FStop = false;
+    std::thread FThread;
+};
+
+TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
+    const TBoxDismisser dismisser;
+    const std::string dotted =
+        Folder.Write("Dotted.url", ShortcutText("https://a.example/", "", "24.03.15 21-40"));
+    const std::string slashed =
+        Folder.Write("Slashed.url", ShortcutText("https://b.example/", "", "24/03/15 21:40"));
+    StoreRawFormat("%v %1a|");
+    {
+        TUserLocaleSetting date(LOCALE_SDATE, ".");
+        TUserLocaleSetting time(LOCALE_STIME, "-");
+        ASSERT_TRUE(date.IsSet() && time.IsSet());
+        EXPECT_EQ(Run(Selection({dotted})), 0);
+        EXPECT_EQ(Clipboard().AsText(), "2024.03.15 21-40|");
+    }
+    // The module, still loaded, reads the restored settings at its next call.
+    EXPECT_EQ(Run(Selection({slashed})), 0);
+    EXPECT_EQ(Clipboard().AsText(), "2024/03/15 21:40|");
+}
