@@ -54,8 +54,11 @@ pell_wine_prefix_init() {
     wineserver -w
 }
 
-# pell_wine_prefix_stop PREFIX: stops that prefix's wineserver only.
+# pell_wine_prefix_stop PREFIX: stops that prefix's wineserver only. It is
+# first given a moment to end by itself once its programs have ended, which is
+# when it saves the registry; a killed server may lose the last changes.
 pell_wine_prefix_stop() {
+    WINEPREFIX="$1" timeout 20 wineserver -w 2>/dev/null || true
     WINEPREFIX="$1" wineserver -k 2>/dev/null || true
 }
 
