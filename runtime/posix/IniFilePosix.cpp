@@ -6,7 +6,7 @@
 
 #include "runtime/IniFile.h"
 
-#include "runtime/Exception.h"
+#include "runtime/IniFileErrors.h"
 #include "runtime/IniText.h"
 #include "runtime/posix/PosixPath.h"
 
@@ -59,7 +59,11 @@ TReadResult ReadWholeFile(const std::string& path) {
     std::string bytes;
     struct stat info {};
     std::size_t expected = 0;
-    if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    const bool statted = ::fstat(fd, &info) == 0;
+    // A folder is no file: it reads as a missing one, as with the Windows routines.
+    if (statted && S_ISDIR(info.st_mode))
+        return {TReadStatus::Missing, {}, EISDIR};
+    if (statted && info.st_size > 0) {
         expected = static_cast<std::size_t>(info.st_size);
         bytes.reserve(expected);
     }
@@ -153,14 +157,6 @@ struct TIniFile::Impl {
     }
 };
 
-namespace {
-
-EIniFileException WriteError(const std::string& fileName, const std::string& reason) {
-    return EIniFileException("Cannot write the INI file \"" + fileName + "\": " + reason);
-}
-
-} // namespace
-
 TIniFile::TIniFile(std::string fileName)
     : FFileName(std::move(fileName)), FImpl(std::make_unique<Impl>()) {}
 
@@ -168,8 +164,11 @@ TIniFile::~TIniFile() = default;
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
                                  const std::string& def) {
-    // An unreadable file reads as an empty one, as with the Windows routines.
+    // An existing file that cannot be read must not read as one without
+    // values; a missing file reads as an empty one.
     FImpl->Load(FFileName);
+    if (FImpl->Read.Status == TReadStatus::Unreadable)
+        throw IniReadError(FFileName, std::strerror(FImpl->Read.Error));
     std::optional<std::string> value = FImpl->Text.Find(section, ident);
     if (value)
         return std::move(*value);
@@ -179,16 +178,16 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
                            const std::string& value) {
     if (std::string problem = TIniText::WriteProblem(section, ident, value); !problem.empty())
-        throw WriteError(FFileName, problem);
+        throw IniWriteError(FFileName, problem);
     FImpl->Load(FFileName);
     // A file that exists but could not be read must not be replaced by one
     // that holds only this key.
     if (FImpl->Read.Status == TReadStatus::Unreadable)
-        throw WriteError(FFileName,
-                         std::string("it cannot be read: ") + std::strerror(FImpl->Read.Error));
+        throw IniWriteError(FFileName,
+                            std::string("it cannot be read: ") + std::strerror(FImpl->Read.Error));
     TIniText edited = FImpl->Text;
     edited.Write(section, ident, value);
     if (std::string reason = ReplaceFile(ToPosixPath(FFileName), edited.Bytes()); !reason.empty())
-        throw WriteError(FFileName, reason);
+        throw IniWriteError(FFileName, reason);
     FImpl->Text = std::move(edited);
 }
