@@ -3,31 +3,53 @@
 #include "lib/FormatLibrary.h"
 #include "lib/URLLibrary.h"
 #include "runtime/Clipboard.h"
+#include "runtime/Exception.h"
 
 #include <cstring>
 
 void ParsePathList(TStringList& list, const char* buffer, std::int32_t length) {
-    if (length <= 0)
+    // A host may pass no buffer at all with a length: that selects nothing.
+    if (buffer == nullptr || length <= 0)
         return;
-    const char* pos = buffer;
-    const char* const end = buffer + length;
+    // Bytes are counted down rather than compared against buffer + length: a
+    // large-address-aware host may place the buffer so high that the end
+    // pointer would wrap past 4 GB and hide the whole selection.
+    const auto size = static_cast<std::size_t>(length);
     // A selection can hold hundreds of thousands of paths: the entries are
     // counted first (memchr per entry) so that the list is allocated once.
     std::size_t entries = 0;
-    for (const char* p = pos; p < end;) {
-        const auto* nul = static_cast<const char*>(std::memchr(p, 0, end - p));
-        if (nul == nullptr || nul == p)
+    for (std::size_t offset = 0; offset < size;) {
+        const auto* nul = static_cast<const char*>(std::memchr(buffer + offset, 0, size - offset));
+        if (nul == nullptr || nul == buffer + offset)
             break;
         ++entries;
-        p = nul + 1;
+        offset += static_cast<std::size_t>(nul - (buffer + offset)) + 1;
     }
     list.reserve(list.size() + entries);
+    const char* pos = buffer;
     for (; entries > 0; --entries) {
         const std::size_t n = std::strlen(pos);
         list.emplace_back(pos, n);
         pos += n + 1;
     }
 }
+
+namespace {
+
+// Loads one selected shortcut. With hundreds of favorites selected, an error
+// must say which one to fix: its message gains a line with the path as the
+// host gave it, and the exception keeps its class.
+void LoadShortcut(TUrlFileData& data, const std::string& path) {
+    try {
+        data.LoadFromFile(path);
+    } catch (Exception& e) {
+        e.Message += "\r\n";
+        e.Message += path;
+        throw;
+    }
+}
+
+} // namespace
 
 void RunCopyCommand(const char* buffer, std::int32_t length) {
     TStringList paths;
@@ -42,7 +64,7 @@ void RunCopyCommand(const char* buffer, std::int32_t length) {
         // A fresh record per entry: a missing file, or one without a URL or a
         // last visit, must not show the previous entry's values.
         TUrlFileData data;
-        data.LoadFromFile(path);
+        LoadShortcut(data, path);
         joined += format.Expand(data);
     }
     // The list is done with; freeing it first keeps it out of the peak that

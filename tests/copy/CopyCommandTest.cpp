@@ -8,10 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "runtime/ClipboardStandIn.h"
 #endif
 
@@ -113,10 +117,31 @@ TEST_F(CopyCommand, InvalidFormatRaisesTheFormatErrorAndLeavesTheClipboardAlone)
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 
-TEST_F(CopyCommand, UnreadableLastVisitEndsTheCommandAtThatEntry) {
+TEST_F(CopyCommand, UnreadableLastVisitEndsTheCommandNamingTheFile) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string bad = Shortcut("Bad", ShortcutText("https://bad.example/", "", "not a date"));
-    EXPECT_THROW(Copy({a, bad, a}), EConvertError);
+    try {
+        Copy({a, bad, a});
+        FAIL() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message, "'not a date' is not a valid date and time\r\n" + bad);
+    }
+    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+}
+
+TEST_F(CopyCommand, ShortcutThatExistsButCannotBeOpenedEndsTheCommandNamingTheFile) {
+    const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
+    const std::string held = Shortcut("Held", ShortcutText("https://held.example/"));
+    const TUnreadableFile lock(held);
+    try {
+        Copy({a, held, a});
+        FAIL() << "an unreadable shortcut was copied as one without a URL";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message.rfind("Cannot read the file \"" + held + "\": ", 0), 0u) << e.Message;
+        const std::string tail = "\r\n" + held;
+        EXPECT_EQ(e.Message.substr(e.Message.size() - std::min(e.Message.size(), tail.size())),
+                  tail);
+    }
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 
@@ -161,7 +186,48 @@ TEST_F(CopyCommand, MissingFileShowsItsOwnNameAndFolder) {
               "Alpha;Alpha.url;" + folder + "\r\nGone;Gone.url;" + folder + "\r\n");
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// Sets the current folder for one scope.
+class TCurrentFolder {
+public:
+    explicit TCurrentFolder(const std::string& folder) {
+        char old[MAX_PATH + 1] = {};
+        GetCurrentDirectoryA(sizeof old, old);
+        FOld = old;
+        if (!SetCurrentDirectoryA(folder.c_str()))
+            throw std::runtime_error("cannot enter " + folder);
+    }
+    ~TCurrentFolder() { SetCurrentDirectoryA(FOld.c_str()); }
+    TCurrentFolder(const TCurrentFolder&) = delete;
+    TCurrentFolder& operator=(const TCurrentFolder&) = delete;
+
+private:
+    std::string FOld;
+};
+
+TEST_F(CopyCommand, BareFileNameReadsTheFileInTheCurrentFolder) {
+    // The private-profile routines would look for a bare name in the Windows
+    // folder; the file whose existence and date were checked is this one.
+    char windows[MAX_PATH + 1] = {};
+    ASSERT_GT(GetWindowsDirectoryA(windows, sizeof windows), 0u);
+    const std::string decoy = std::string(windows) + "\\pell-bare-name.url";
+    const std::string decoyText = ShortcutText("https://windows-folder.example/");
+    HANDLE file = CreateFileA(decoy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, decoyText.data(), static_cast<DWORD>(decoyText.size()), &written, nullptr);
+    CloseHandle(file);
+    Shortcut("pell-bare-name", ShortcutText("https://current-folder.example/", "here"));
+    Store.Save("%p|%u|%c%z");
+    {
+        const TCurrentFolder inFolder(Folder.Path());
+        Copy({"pell-bare-name.url"});
+    }
+    DeleteFileA(decoy.c_str());
+    EXPECT_EQ(Clipboard().AsText(), "pell-bare-name|https://current-folder.example/|here\r\n");
+}
+#else
 TEST_F(CopyCommand, ClipboardThatCannotBeOpenedPassesTheErrorOn) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     ClipboardStandIn::FailNextOpens(1);

@@ -15,6 +15,8 @@
 #else
 #include <dirent.h>
 #include <sys/mman.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -136,14 +138,15 @@ void TScratchFormatStore::Damage() {
     RegCloseKey(format);
 }
 
-TGuardedBuffer::TGuardedBuffer(std::string_view bytes) {
+TGuardedBuffer::TGuardedBuffer(std::string_view bytes, Placement placement) {
     SYSTEM_INFO info;
     GetSystemInfo(&info);
     const std::size_t page = info.dwPageSize;
     const std::size_t pages = (bytes.size() + page - 1) / page + 1;
     FSize = pages * page;
-    FBase =
-        static_cast<char*>(VirtualAlloc(nullptr, FSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    const DWORD top = placement == Placement::High ? MEM_TOP_DOWN : 0;
+    FBase = static_cast<char*>(
+        VirtualAlloc(nullptr, FSize, MEM_COMMIT | MEM_RESERVE | top, PAGE_READWRITE));
     if (FBase == nullptr)
         throw std::runtime_error("no guarded buffer");
     DWORD old;
@@ -155,6 +158,18 @@ TGuardedBuffer::TGuardedBuffer(std::string_view bytes) {
 
 TGuardedBuffer::~TGuardedBuffer() {
     VirtualFree(FBase, 0, MEM_RELEASE);
+}
+
+TUnreadableFile::TUnreadableFile(const std::string& path)
+    : FPath(path), FHandle(reinterpret_cast<std::intptr_t>(
+                       CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+    if (reinterpret_cast<HANDLE>(FHandle) == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot hold " + path);
+}
+
+TUnreadableFile::~TUnreadableFile() {
+    CloseHandle(reinterpret_cast<HANDLE>(FHandle));
 }
 
 #else
@@ -221,7 +236,7 @@ void TScratchFormatStore::Damage() {
     std::fclose(file);
 }
 
-TGuardedBuffer::TGuardedBuffer(std::string_view bytes) {
+TGuardedBuffer::TGuardedBuffer(std::string_view bytes, Placement) {
     const auto page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
     const std::size_t pages = (bytes.size() + page - 1) / page + 1;
     FSize = pages * page;
@@ -237,6 +252,25 @@ TGuardedBuffer::TGuardedBuffer(std::string_view bytes) {
 
 TGuardedBuffer::~TGuardedBuffer() {
     munmap(FBase, FSize);
+}
+
+TUnreadableFile::TUnreadableFile(const std::string& path) : FPath(PosixFrom(path)), FHandle(-1) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (FPath.size() >= sizeof address.sun_path)
+        throw std::runtime_error("path too long for a socket: " + FPath);
+    std::memcpy(address.sun_path, FPath.c_str(), FPath.size() + 1);
+    unlink(FPath.c_str());
+    FHandle = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (FHandle < 0 ||
+        bind(static_cast<int>(FHandle), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        throw std::runtime_error("cannot make " + FPath + " unreadable");
+}
+
+TUnreadableFile::~TUnreadableFile() {
+    if (FHandle >= 0)
+        close(static_cast<int>(FHandle));
+    unlink(FPath.c_str());
 }
 
 #endif

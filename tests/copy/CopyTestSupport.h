@@ -3,6 +3,7 @@
 // command's tests, the same on the posix and the Win32 backend.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -47,7 +48,9 @@ private:
 // past the end faults instead of passing unnoticed.
 class TGuardedBuffer {
 public:
-    explicit TGuardedBuffer(std::string_view bytes);
+    // High asks the system for the highest free addresses (Win32 only).
+    enum class Placement { Anywhere, High };
+    explicit TGuardedBuffer(std::string_view bytes, Placement placement = Placement::Anywhere);
     ~TGuardedBuffer();
     TGuardedBuffer(const TGuardedBuffer&) = delete;
     TGuardedBuffer& operator=(const TGuardedBuffer&) = delete;
@@ -58,6 +61,21 @@ private:
     char* FBase = nullptr;
     std::size_t FSize = 0;
     const char* FData = nullptr;
+};
+
+// Keeps an existing file from being opened for reading while it lives: held
+// open without sharing on Win32, as a sync client or a virus scanner does;
+// replaced by a socket on posix, which no one can open, root included.
+class TUnreadableFile {
+public:
+    explicit TUnreadableFile(const std::string& path);
+    ~TUnreadableFile();
+    TUnreadableFile(const TUnreadableFile&) = delete;
+    TUnreadableFile& operator=(const TUnreadableFile&) = delete;
+
+private:
+    std::string FPath;
+    std::intptr_t FHandle;
 };
 
 // A shortcut file's text with CRLF line ends; an empty lastVisit or comment

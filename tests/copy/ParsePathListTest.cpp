@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,11 +85,28 @@ TEST(ParsePathList, ReadsNoByteBeyondTheLength) {
     EXPECT_EQ(list, TStringList{kA});
 }
 
-TEST(ParsePathList, NullBufferWithLengthZeroIsEmpty) {
-    TStringList list;
-    ParsePathList(list, nullptr, 0);
-    EXPECT_TRUE(list.empty());
+TEST(ParsePathList, NullBufferIsEmptyWhateverTheLength) {
+    for (const std::int32_t length : {0, 1, 4096, INT32_MAX}) {
+        TStringList list;
+        ParsePathList(list, nullptr, length);
+        EXPECT_TRUE(list.empty()) << length;
+    }
 }
+
+#ifdef _WIN32
+TEST(ParsePathList, BufferNearTheTopOfTheAddressSpaceKeepsItsEntries) {
+    // This program is large-address-aware: a host like it may hand over a
+    // buffer so high that buffer + length passes 4 GB.
+    const TGuardedBuffer buffer(kTwoPaths, TGuardedBuffer::Placement::High);
+    const auto address = reinterpret_cast<std::uintptr_t>(buffer.Data());
+    if (address < 0x80000000u)
+        GTEST_SKIP() << "the system gave no address above 2 GB";
+    ASSERT_LT(UINT32_MAX - address, static_cast<std::uintptr_t>(INT32_MAX));
+    TStringList list;
+    ParsePathList(list, buffer.Data(), INT32_MAX);
+    EXPECT_EQ(list, (TStringList{kA, kB}));
+}
+#endif
 
 TEST(ParsePathList, KeepsEveryEntryOfALargeSelection) {
     std::string buffer;
