@@ -1,6 +1,6 @@
 // The registry of the posix backend: a small text file holding keys and their
 // string values. Every operation reads the file afresh and every change
-// replaces it atomically, so a value saved by one process is what the next
+// replaces it atomically (ReplaceWholeFile), so a value saved by one process is what the next
 // reader in any process sees.
 //
 // Lines: "K<TAB>key path" for a key, "V<TAB>key path<TAB>name<TAB>value" for a
@@ -13,13 +13,12 @@
 #include "runtime/FileNames.h"
 #include "runtime/FileSystem.h"
 
+#include "runtime/posix/PosixFile.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -47,8 +46,8 @@ std::string StorePath() {
                              "XDG_CONFIG_HOME nor HOME is set");
 }
 
-std::string SystemError(const std::string& what, const std::string& path) {
-    return what + " '" + path + "': " + std::strerror(errno);
+std::string SystemError(const std::string& what, const std::string& path, int error = errno) {
+    return what + " '" + path + "': " + std::strerror(error);
 }
 
 bool SameName(const std::string& a, const std::string& b) {
@@ -169,37 +168,14 @@ TRegKeyEntry& FindOrAddKey(TRegStore& store, const std::string& path) {
     return store.back();
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return false;
-        throw ERegistryException(SystemError("Cannot open the registry store", path));
-    }
-    content.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const std::string message = SystemError("Cannot read the registry store", path);
-            close(fd);
-            throw ERegistryException(message);
-        }
-        if (n == 0)
-            break;
-        content.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(fd);
-    return true;
-}
-
 TRegStore LoadStore(const std::string& path) {
     TRegStore store;
-    std::string content;
-    if (!ReadWholeFile(path, content))
+    const TReadResult read = ReadWholeFile(path);
+    if (read.Status == TReadStatus::Missing)
         return store;
+    if (read.Status == TReadStatus::Unreadable)
+        throw ERegistryException(SystemError("Cannot read the registry store", path, read.Error));
+    const std::string& content = read.Bytes;
     std::size_t lineNumber = 0;
     std::string_view rest = content;
     while (!rest.empty()) {
@@ -226,18 +202,6 @@ TRegStore LoadStore(const std::string& path) {
     return store;
 }
 
-void WriteAll(int fd, const std::string& text, const std::string& path) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw ERegistryException(SystemError("Cannot write the registry store", path));
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 void SaveStore(const std::string& path, const TRegStore& store) {
     std::string text;
     for (const TRegKeyEntry& key : store) {
@@ -251,29 +215,8 @@ void SaveStore(const std::string& path, const TRegStore& store) {
         throw ERegistryException(
             SystemError("Cannot create the folder of the registry store", path.substr(0, slash)));
 
-    const std::string temp = path + ".tmp" + std::to_string(getpid());
-    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        throw ERegistryException(SystemError("Cannot create", temp));
-    try {
-        WriteAll(fd, text, temp);
-        if (fsync(fd) != 0)
-            throw ERegistryException(SystemError("Cannot write the registry store", temp));
-    } catch (...) {
-        close(fd);
-        unlink(temp.c_str());
-        throw;
-    }
-    if (close(fd) != 0) {
-        const std::string message = SystemError("Cannot write the registry store", temp);
-        unlink(temp.c_str());
-        throw ERegistryException(message);
-    }
-    if (rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string message = SystemError("Cannot replace the registry store", path);
-        unlink(temp.c_str());
-        throw ERegistryException(message);
-    }
+    if (std::string reason = ReplaceWholeFile(path, text, 0600); !reason.empty())
+        throw ERegistryException("Cannot write the registry store '" + path + "': " + reason);
 }
 
 } // namespace
