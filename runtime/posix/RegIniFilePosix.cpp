@@ -196,7 +196,8 @@ TRegStore LoadStore(const std::string& path) {
         } else {
             // Rewriting the store would silently drop what we cannot read.
             throw ERegistryException("The registry store '" + path + "' is damaged at line " +
-                                     std::to_string(lineNumber));
+                                     std::to_string(lineNumber) +
+                                     "; repair or delete that file to use the defaults");
         }
     }
     return store;

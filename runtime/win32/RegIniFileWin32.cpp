@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int kReadAttempts = 8;
+
 std::string KeyName(const std::string& path) {
     return "HKEY_CURRENT_USER\\" + path;
 }
@@ -66,9 +68,10 @@ std::string TRegIniFile::ReadString(const std::string& section, const std::strin
         key = sectionKey.get();
     }
 
-    // The value may grow between the size query and the read: ask again then.
+    // The value may grow between the size query and the read: ask again then,
+    // a few times; a value that keeps growing is another program's fault.
     std::vector<char> buffer(256);
-    for (;;) {
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD type = 0;
         // One byte is kept back for a terminator the stored data may lack.
         DWORD size = static_cast<DWORD>(buffer.size() - 1);
@@ -85,10 +88,16 @@ std::string TRegIniFile::ReadString(const std::string& section, const std::strin
                  code);
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             throw ERegistryException("The registry value '" + ident + "' of '" +
-                                     FImpl->SectionName(section) + "' is not a string");
+                                     FImpl->SectionName(section) +
+                                     "' is not a string; replace it with a string value, or "
+                                     "delete it to use the default");
         buffer[size] = '\0';
         return std::string(buffer.data());
     }
+    throw ERegistryException("The registry value '" + ident + "' of '" +
+                             FImpl->SectionName(section) +
+                             "' keeps changing while it is read; close the program that writes "
+                             "it and try again");
 }
 
 void TRegIniFile::WriteString(const std::string& section, const std::string& ident,

@@ -146,7 +146,8 @@ TEST_F(RegIniFile_test, OpeningCreatesTheKeyAndANonStringValueRaises) {
         message = e.what();
     }
     EXPECT_EQ(message, "The registry value 'FormatText' of 'HKEY_CURRENT_USER\\" + ScratchKey +
-                           "\\Made\\Format' is not a string");
+                           "\\Made\\Format' is not a string; replace it with a string value, or "
+                           "delete it to use the default");
 }
 #else
 TEST_F(RegIniFile_test, TheStoreKeepsBytesThatAreNoText) {
@@ -167,7 +168,9 @@ TEST_F(RegIniFile_test, OpeningCreatesTheStoreAndADamagedStoreRaises) {
     } catch (const ERegistryException& e) {
         message = e.what();
     }
-    EXPECT_EQ(message, "The registry store '" + FStore + "' is damaged at line 2");
+    EXPECT_EQ(message,
+              "The registry store '" + FStore +
+                  "' is damaged at line 2; repair or delete that file to use the defaults");
 }
 
 TEST_F(RegIniFile_test, TheStoreFollowsTheEnvironment) {
