@@ -3,6 +3,7 @@
 // registry, and its expansion against one shortcut record.
 
 #include "lib/URLLibrary.h"
+#include "runtime/Exception.h"
 
 #include <string>
 

@@ -4,6 +4,7 @@
 // editable ones (URL, comment, last visit).
 
 #include "runtime/DateTime.h"
+#include "runtime/Exception.h"
 
 #include <string>
 
@@ -13,6 +14,8 @@ public:
 
     // Reads the file at path into the stored fields. A path with no file makes
     // a valid record for a new shortcut; a file without a URL an invalid one.
+    // Raises EIniFileException for a file that exists but cannot be read and
+    // EConvertError for a last visit that is no date and time.
     void LoadFromFile(const std::string& path);
     // Commits the pending values and writes them to FileName, only when the
     // record is valid and modified.
