@@ -56,7 +56,7 @@ void RunCopyCommand(const char* buffer, std::int32_t length) {
     ParsePathList(paths, buffer, length);
 
     TFormatLibrary format;
-    format.FormatName = kClipBoardFormatName;
+    format.FormatName = ClipBoardFormatName;
     format.LoadFromRegistry();
 
     std::string joined;

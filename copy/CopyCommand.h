@@ -12,9 +12,6 @@
 // buffer selects nothing, whatever the length.
 void ParsePathList(TStringList& list, const char* buffer, std::int32_t length);
 
-// The name under which the copy command's format is stored.
-inline constexpr const char* kClipBoardFormatName = "PellmarkClipBoard";
-
 // Expands the stored format against every selected shortcut, in order, and
 // puts the joined text on the clipboard when it is not empty. The format is
 // read from the registry on every call. Errors (an invalid format, an

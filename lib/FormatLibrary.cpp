@@ -11,9 +11,6 @@
 namespace {
 
 constexpr char RegistryKeyPrefix[] = "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\";
-constexpr char FormatSection[] = "Format";
-constexpr char FormatValue[] = "FormatText";
-constexpr char DefaultFormat[] = "%p : %u%z";
 // "yyyy/mm/dd" with a separator of one byte.
 constexpr std::size_t LongestDate = 10;
 constexpr std::size_t MaxReserve = std::size_t{1} << 20;
@@ -25,14 +22,18 @@ EConvertError FormatError(const std::string& formatText) {
 
 } // namespace
 
+std::string FormatRegistryKey(const std::string& formatName) {
+    return RegistryKeyPrefix + formatName;
+}
+
 void TFormatLibrary::LoadFromRegistry() {
-    TRegIniFile registry(RegistryKeyPrefix + FormatName);
-    FormatText = registry.ReadString(FormatSection, FormatValue, DefaultFormat);
+    TRegIniFile registry(FormatRegistryKey(FormatName));
+    FormatText = registry.ReadString(FormatSection, FormatValueName, DefaultFormatText);
 }
 
 void TFormatLibrary::SaveToRegistry() {
-    TRegIniFile registry(RegistryKeyPrefix + FormatName);
-    registry.WriteString(FormatSection, FormatValue, FormatText);
+    TRegIniFile registry(FormatRegistryKey(FormatName));
+    registry.WriteString(FormatSection, FormatValueName, FormatText);
 }
 
 void TFormatLibrary::SetFormatText(const std::string& text) {

@@ -7,6 +7,19 @@
 
 #include <string>
 
+// The contract between the two plug-ins: the copy command reads, and the
+// settings dialog writes, the format of this name, in the string value
+// FormatValueName of the subkey FormatSection of FormatRegistryKey(name),
+// below HKEY_CURRENT_USER.
+inline constexpr const char* ClipBoardFormatName = "PellmarkClipBoard";
+inline constexpr const char* FormatSection = "Format";
+inline constexpr const char* FormatValueName = "FormatText";
+// What LoadFromRegistry gives when nothing is stored.
+inline constexpr const char* DefaultFormatText = "%p : %u%z";
+
+// The registry key of the format named formatName, relative to HKEY_CURRENT_USER.
+std::string FormatRegistryKey(const std::string& formatName);
+
 class TFormatLibrary {
 public:
     // Reads FormatText from the registry key named after FormatName; the

@@ -54,16 +54,14 @@ pell_start_xvfb
 echo "== Wine prefix $prefix (LANG=ja_JP.UTF-8, code page 932)"
 started_prefix="$prefix"
 pell_wine_prefix_init "$prefix"
-# The first run shows the default format, whatever an earlier demo stored.
-wine reg delete 'HKCU\software\Oskel\Orrel\Plugins\FormatLibrary\PellmarkClipBoard' /f \
-    >/dev/null 2>&1 || true
 
 files=()
 for f in "${examples[@]}"; do files+=("examples/$f"); done
 
 echo
-echo "== plughost Pellmark.dll ${files[*]}"
-wine "$dir/bin/plughost.exe" "$dir/bin/Pellmark.dll" "${files[@]}"
+# The first run shows the default format, whatever an earlier demo stored.
+echo "== plughost --reset-format Pellmark.dll ${files[*]}"
+wine "$dir/bin/plughost.exe" --reset-format "$dir/bin/Pellmark.dll" "${files[@]}"
 echo
 echo "== plughost --format '$rich_format' Pellmark.dll (same files)"
 wine "$dir/bin/plughost.exe" --format "$rich_format" "$dir/bin/Pellmark.dll" "${files[@]}"

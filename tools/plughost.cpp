@@ -2,7 +2,6 @@
 // prints what the plug-in announces, runs its command on the files given and
 // prints what the clipboard then holds. Output is UTF-8 for the terminal.
 
-#include "copy/CopyCommand.h"
 #include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/Clipboard.h"
@@ -27,7 +26,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: plughost [--format TEXT] PLUGIN.dll [FILE...]\n"
+    "usage: plughost [--reset-format] [--format TEXT] PLUGIN.dll [FILE...]\n"
     "\n"
     "Loads PLUGIN.dll as the host would, prints its descriptor (title, menu\n"
     "caption, description and the five numbers), calls ExecutePlugin with a\n"
@@ -35,6 +34,7 @@ constexpr const char* kUsage =
     "followed by a NUL, one more NUL at the end; no FILE: a null buffer of\n"
     "length 0), prints its result and then the clipboard's text.\n"
     "\n"
+    "  --reset-format delete the stored format first, so that the default applies\n"
     "  --format TEXT  store TEXT as the copy command's format in the registry\n"
     "                 first, as the settings dialog would\n"
     "  --help         show this text\n"
@@ -124,6 +124,7 @@ std::string FullAnsiPath(const std::wstring& path) {
 
 struct TArguments {
     bool Help = false;
+    bool ResetFormat = false;
     bool HasFormat = false;
     std::string Format;
     std::wstring Plugin;
@@ -141,6 +142,8 @@ TArguments ParseArguments() {
         const std::wstring_view arg = argv.get()[i];
         if (args.Plugin.empty() && arg == L"--help") {
             args.Help = true;
+        } else if (args.Plugin.empty() && arg == L"--reset-format") {
+            args.ResetFormat = true;
         } else if (args.Plugin.empty() && arg == L"--format") {
             if (++i >= argc)
                 throw EPlugHost("--format needs a TEXT");
@@ -180,9 +183,16 @@ int Run() {
         Write(kUsage);
         return 0;
     }
+    if (args.ResetFormat) {
+        const std::string key = FormatRegistryKey(ClipBoardFormatName);
+        const LONG code = ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+        if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND)
+            throw EPlugHost("cannot delete the stored format (error " + std::to_string(code) + ")");
+        Write("Stored format deleted: the default applies\n");
+    }
     if (args.HasFormat) {
         TFormatLibrary format;
-        format.FormatName = kClipBoardFormatName;
+        format.FormatName = ClipBoardFormatName;
         format.SetFormatText(args.Format);
         format.SaveToRegistry();
         Write("Stored format: " + Utf8FromAnsi(args.Format) + "\n");

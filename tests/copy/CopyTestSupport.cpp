@@ -22,9 +22,6 @@
 
 namespace {
 
-constexpr const char* kFormatKey =
-    "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\PellmarkClipBoard";
-
 #ifndef _WIN32
 std::string PosixFrom(const std::string& windowsPath) {
     std::string path = windowsPath;
@@ -46,6 +43,12 @@ std::string WindowsFrom(const std::string& posixPath) {
 } // namespace
 
 #ifdef _WIN32
+
+namespace {
+std::string FormatSubkey() {
+    return FormatRegistryKey(ClipBoardFormatName) + "\\" + FormatSection;
+}
+} // namespace
 
 TScratchFolder::TScratchFolder() {
     char temp[MAX_PATH + 1];
@@ -88,14 +91,15 @@ std::string TScratchFolder::Write(const std::string& name, std::string_view byte
 
 TScratchFormatStore::TScratchFormatStore() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kFormatKey) + "\\Format").c_str(), 0,
-                      KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, FormatSubkey().c_str(), 0, KEY_READ, &key) ==
+        ERROR_SUCCESS) {
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExA(key, "FormatText", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        if (RegQueryValueExA(key, FormatValueName, nullptr, &type, nullptr, &size) ==
+                ERROR_SUCCESS &&
             type == REG_SZ) {
             std::string data(size, '\0');
-            if (RegQueryValueExA(key, "FormatText", nullptr, &type,
+            if (RegQueryValueExA(key, FormatValueName, nullptr, &type,
                                  reinterpret_cast<BYTE*>(data.data()), &size) == ERROR_SUCCESS) {
                 data.resize(strnlen(data.c_str(), size));
                 FSaved = data;
@@ -105,35 +109,35 @@ TScratchFormatStore::TScratchFormatStore() {
         RegCloseKey(key);
     }
     HKEY format;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kFormatKey) + "\\Format").c_str(), 0,
-                        nullptr, 0, KEY_SET_VALUE, nullptr, &format, nullptr) == ERROR_SUCCESS) {
-        RegDeleteValueA(format, "FormatText");
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, FormatSubkey().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &format, nullptr) == ERROR_SUCCESS) {
+        RegDeleteValueA(format, FormatValueName);
         RegCloseKey(format);
     }
 }
 
 TScratchFormatStore::~TScratchFormatStore() {
     HKEY format;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kFormatKey) + "\\Format").c_str(), 0,
-                        nullptr, 0, KEY_SET_VALUE, nullptr, &format, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, FormatSubkey().c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &format, nullptr) != ERROR_SUCCESS)
         return;
     if (FHadValue)
-        RegSetValueExA(format, "FormatText", 0, REG_SZ,
+        RegSetValueExA(format, FormatValueName, 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(FSaved.c_str()),
                        static_cast<DWORD>(FSaved.size() + 1));
     else
-        RegDeleteValueA(format, "FormatText");
+        RegDeleteValueA(format, FormatValueName);
     RegCloseKey(format);
 }
 
 void TScratchFormatStore::Damage() {
     // A value of a type the format cannot be read from.
     HKEY format;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(kFormatKey) + "\\Format").c_str(), 0,
-                              nullptr, 0, KEY_SET_VALUE, nullptr, &format, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, FormatSubkey().c_str(), 0, nullptr, 0,
+                              KEY_SET_VALUE, nullptr, &format, nullptr),
               ERROR_SUCCESS);
     const DWORD value = 7;
-    RegSetValueExA(format, "FormatText", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    RegSetValueExA(format, FormatValueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                    sizeof value);
     RegCloseKey(format);
 }
@@ -277,7 +281,7 @@ TUnreadableFile::~TUnreadableFile() {
 
 void TScratchFormatStore::Save(const std::string& formatText) {
     TFormatLibrary format;
-    format.FormatName = "PellmarkClipBoard";
+    format.FormatName = ClipBoardFormatName;
     format.SetFormatText(formatText);
     format.SaveToRegistry();
 }

@@ -1,6 +1,7 @@
 // Pellmark.dll as the host sees it: loaded with LoadLibrary, called through
 // its exports, with the real registry, clipboard and message box.
 
+#include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/Clipboard.h"
 #include "tests/copy/CopyTestSupport.h"
@@ -17,8 +18,6 @@
 namespace {
 
 constexpr const char* kSentinel = "clipboard before the copy";
-constexpr const char* kFormatKey =
-    "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\PellmarkClipBoard\\Format";
 
 std::string WinePath(const char* unixPath) {
     return std::string("Z:") + unixPath;
@@ -70,10 +69,11 @@ std::string Selection(std::initializer_list<std::string> paths) {
 
 void StoreRawFormat(const std::string& text) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kFormatKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              &key, nullptr),
+    const std::string subkey = FormatRegistryKey(ClipBoardFormatName) + "\\" + FormatSection;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(key, "FormatText", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    RegSetValueExA(key, FormatValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
 }

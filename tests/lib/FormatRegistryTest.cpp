@@ -18,6 +18,7 @@
 
 namespace {
 
+// The one place that spells the key the two plug-ins agree on.
 const std::string kKeyPrefix = "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\";
 
 class FormatRegistryTest : public testing::Test {
@@ -70,6 +71,13 @@ protected:
 private:
     TScratchFolder FScratch;
 };
+
+TEST(FormatRegistryKey, IsTheKeyBothPlugInsAgreeOn) {
+    EXPECT_EQ(FormatRegistryKey(ClipBoardFormatName), kKeyPrefix + "PellmarkClipBoard");
+    EXPECT_STREQ(FormatSection, "Format");
+    EXPECT_STREQ(FormatValueName, "FormatText");
+    EXPECT_STREQ(DefaultFormatText, "%p : %u%z");
+}
 
 TEST_F(FormatRegistryTest, DefaultWhenNeverSaved) {
     EXPECT_EQ(Loaded(FName), "%p : %u%z");
