@@ -1,6 +1,7 @@
 #include "lib/FormatLibrary.h"
 
 #include "lib/LibUnit.h"
+#include "runtime/AnsiText.h"
 #include "runtime/DateTime.h"
 #include "runtime/Exception.h"
 #include "runtime/FileNames.h"

@@ -38,15 +38,3 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& ext) {
         return fileName + ext;
     return fileName.substr(0, last) + ext;
 }
-
-std::string AnsiLowerCase(const std::string& text) {
-    std::string result = text;
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        const auto c = static_cast<unsigned char>(result[i]);
-        if (IsLeadByte(c) && i + 1 < result.size())
-            ++i;
-        else if (c >= 'A' && c <= 'Z')
-            result[i] = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}

@@ -1,8 +1,8 @@
 #include "runtime/IniText.h"
 
+#include "runtime/AnsiText.h"
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
-#include "runtime/FileNames.h"
 
 #include <utility>
 
@@ -37,10 +37,6 @@ std::string_view CutAtNul(std::string_view s) {
     return s.substr(0, s.find('\0'));
 }
 
-bool IsTrailByte(unsigned c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
-
 bool IsCodePageText(std::string_view s) {
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (!IsLeadByte(Code(s[i])))
@@ -50,20 +46,6 @@ bool IsCodePageText(std::string_view s) {
         ++i;
     }
     return true;
-}
-
-// ASCII letters only, as the routines compare; the trail byte of a
-// double-byte character is no letter.
-std::string FoldCodePage(std::string_view s) {
-    std::string result(s);
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        const unsigned c = Code(result[i]);
-        if (IsLeadByte(c))
-            ++i;
-        else if (c >= 'A' && c <= 'Z')
-            result[i] = static_cast<char>(c + ('a' - 'A'));
-    }
-    return result;
 }
 
 // For UTF-8 text, where no byte of a multi-byte character is ASCII.
@@ -295,7 +277,7 @@ template <typename Unit> void TIniText::ParseUnits(std::basic_string_view<Unit> 
 std::string TIniText::UnitsMatchName(std::size_t begin, std::size_t end) const {
     switch (FEncoding) {
     case TIniEncoding::Ansi:
-        return FoldCodePage(CutAtNul(std::string_view(FBytes).substr(begin, end - begin)));
+        return AnsiLowerCase(CutAtNul(std::string_view(FBytes).substr(begin, end - begin)));
     case TIniEncoding::Utf8:
         return FoldAscii(CutAtNul(std::string_view(FBytes).substr(BomSize() + begin, end - begin)));
     case TIniEncoding::Utf16LE:
@@ -307,7 +289,7 @@ std::string TIniText::UnitsMatchName(std::size_t begin, std::size_t end) const {
 
 std::string TIniText::MatchName(std::string_view ansiName) const {
     if (FEncoding == TIniEncoding::Ansi)
-        return FoldCodePage(ansiName);
+        return AnsiLowerCase(ansiName);
     return FoldAscii(Utf16ToUtf8(AnsiToUtf16(ansiName)));
 }
 

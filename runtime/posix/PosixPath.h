@@ -3,7 +3,7 @@
 // delimiter (not the trail byte of a double-byte character) becomes '/'
 // before the operating system sees the path.
 
-#include "runtime/FileNames.h"
+#include "runtime/AnsiText.h"
 
 #include <string>
 

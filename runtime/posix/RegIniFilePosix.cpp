@@ -9,6 +9,7 @@
 
 #include "runtime/RegIniFile.h"
 
+#include "runtime/AnsiText.h"
 #include "runtime/Exception.h"
 #include "runtime/FileNames.h"
 #include "runtime/FileSystem.h"
