@@ -2,7 +2,7 @@
 // PellmarkSetting.def; the module has no DllMain and no objects built at
 // load time.
 
-#include "copy/PluginDescriptors.h"
+#include "plugin/PluginDescriptors.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/DateTime.h"

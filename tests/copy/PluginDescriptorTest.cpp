@@ -1,6 +1,6 @@
 // What each plug-in announces, written into a record the host owns.
 
-#include "copy/PluginDescriptors.h"
+#include "plugin/PluginDescriptors.h"
 #include "tests/copy/DescriptorBytes.h"
 
 #include <gtest/gtest.h>

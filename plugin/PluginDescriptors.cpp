@@ -1,4 +1,4 @@
-#include "copy/PluginDescriptors.h"
+#include "plugin/PluginDescriptors.h"
 
 #include <cstring>
 
