@@ -13,6 +13,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FileNames.h"
 #include "runtime/FileSystem.h"
+#include "runtime/RegistryPath.h"
 
 #include "runtime/posix/PosixFile.h"
 
@@ -53,15 +54,6 @@ std::string SystemError(const std::string& what, const std::string& path, int er
 
 bool SameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() && AnsiLowerCase(a) == AnsiLowerCase(b);
-}
-
-// Key paths are kept without leading or trailing delimiters.
-std::string NormaliseKeyPath(std::string path) {
-    while (!path.empty() && path.front() == '\\')
-        path.erase(0, 1);
-    while (!path.empty() && path.back() == '\\' && ExtractFilePath(path) == path)
-        path.pop_back();
-    return path;
 }
 
 std::string Escape(std::string_view text) {

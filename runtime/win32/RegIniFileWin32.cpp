@@ -4,6 +4,7 @@
 #include "runtime/RegIniFile.h"
 
 #include "runtime/Exception.h"
+#include "runtime/RegistryPath.h"
 #include "runtime/win32/Handles.h"
 #include "runtime/win32/SystemError.h"
 
@@ -45,18 +46,15 @@ struct TRegIniFile::Impl {
 };
 
 TRegIniFile::TRegIniFile(const std::string& keyPath) : FImpl(std::make_unique<Impl>()) {
-    // A leading delimiter names the same key below the root.
-    std::string path = keyPath;
-    while (!path.empty() && path.front() == '\\')
-        path.erase(0, 1);
-    FImpl->Path = path;
-    FImpl->Key = CreateKey(HKEY_CURRENT_USER, path, KeyName(path));
+    FImpl->Path = NormaliseKeyPath(keyPath);
+    FImpl->Key = CreateKey(HKEY_CURRENT_USER, FImpl->Path, KeyName(FImpl->Path));
 }
 
 TRegIniFile::~TRegIniFile() = default;
 
-std::string TRegIniFile::ReadString(const std::string& section, const std::string& ident,
+std::string TRegIniFile::ReadString(const std::string& sectionName, const std::string& ident,
                                     const std::string& def) {
+    const std::string section = NormaliseKeyPath(sectionName);
     TRegKey sectionKey;
     HKEY key = FImpl->Key.get();
     if (!section.empty()) {
@@ -100,8 +98,9 @@ std::string TRegIniFile::ReadString(const std::string& section, const std::strin
                              "it and try again");
 }
 
-void TRegIniFile::WriteString(const std::string& section, const std::string& ident,
+void TRegIniFile::WriteString(const std::string& sectionName, const std::string& ident,
                               const std::string& value) {
+    const std::string section = NormaliseKeyPath(sectionName);
     TRegKey sectionKey;
     HKEY key = FImpl->Key.get();
     if (!section.empty()) {

@@ -93,7 +93,14 @@ TEST_F(RegIniFile_test, NamesMatchWhateverTheirCase) {
     EXPECT_EQ(
         TRegIniFile("software\\pellmarktests\\reginifile").ReadString("Format", "FormatText", ""),
         "second");
-    EXPECT_EQ(TRegIniFile("\\" + ScratchKey).ReadString("Format", "FormatText", ""), "second");
+}
+
+TEST_F(RegIniFile_test, DelimitersAroundKeysAndSectionsNameTheSameKey) {
+    TRegIniFile("\\" + ScratchKey + "\\").WriteString("\\Format\\", "FormatText", "trimmed");
+    EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("Format", "FormatText", ""), "trimmed");
+    EXPECT_EQ(TRegIniFile("\\" + ScratchKey).ReadString("Format\\", "FormatText", ""), "trimmed");
+    TRegIniFile(ScratchKey).WriteString("\\", "V", "in key");
+    EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("", "V", ""), "in key");
 }
 
 TEST_F(RegIniFile_test, EachReadSeesTheLatestWrite) {
