@@ -1,15 +1,23 @@
 #pragma once
-// The process's clipboard, as plain text (CF_TEXT: code page 932 bytes).
+// The process's clipboard, as text in the ANSI code page (932).
 
 #include <string>
 
 class TClipboard {
 public:
-    // Opens the clipboard, empties it, stores the text and closes it again.
-    // Raises EClipboardException when it cannot; the clipboard then keeps
-    // what it held.
+    // Replaces the clipboard's contents with the text up to its first NUL, in
+    // one session: as CF_TEXT (those bytes and one NUL), as CF_UNICODETEXT (the
+    // same text converted from the ANSI code page) and with CF_LOCALE (the
+    // system's default locale), so that every program pastes the same
+    // characters whatever keyboard language is active. The clipboard is opened
+    // for a hidden window made for the call and destroyed before it returns.
+    // Raises EClipboardException, whose message says what to do. When the
+    // memory cannot be had or the clipboard cannot be opened (another program
+    // holds it) or emptied, the clipboard keeps what it held. When the system
+    // refuses one of the formats after emptying it, the clipboard is left
+    // empty.
     void SetAsText(const std::string& text);
-    // The clipboard's text, empty when it holds none.
+    // The clipboard's CF_TEXT, empty when it holds no text.
     std::string AsText();
 };
 

@@ -24,7 +24,8 @@ void Open() {
     TStandInState& state = State();
     if (state.FailingOpens > 0) {
         --state.FailingOpens;
-        throw EClipboardException("Cannot open the clipboard: another program holds it");
+        throw EClipboardException("Cannot open the clipboard: another program holds it. Close that "
+                                  "program or try again.");
     }
 }
 

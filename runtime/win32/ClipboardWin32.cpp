@@ -1,34 +1,41 @@
-// The Windows clipboard as plain text (CF_TEXT).
+// The Windows clipboard as text: CF_TEXT, with CF_UNICODETEXT and CF_LOCALE
+// beside it so that every program pastes the same characters.
 
 #include "runtime/Clipboard.h"
 
 #include "runtime/Exception.h"
+#include "runtime/win32/ClipboardBlocks.h"
 #include "runtime/win32/Handles.h"
 #include "runtime/win32/SystemError.h"
 
 #include <windows.h>
 
+#include <climits>
 #include <cstring>
 #include <optional>
 
 namespace {
 
+constexpr const char* kTryAgain = "Try again.";
+constexpr const char* kFreeMemory = "Close some programs and try again.";
+
+[[noreturn]] void Fail(const std::string& what, const char* advice) {
+    const DWORD code = GetLastError();
+    throw EClipboardException(what + ": " + SystemErrorMessage(code) + ". " + advice);
+}
+
 // Another program may hold the clipboard for a moment: try a few times.
-bool OpenClipboardSession(std::optional<TClipboardSession>& session) {
+void OpenClipboardSession(std::optional<TClipboardSession>& session, HWND owner) {
     for (int attempt = 0; attempt < 5; ++attempt) {
         if (attempt > 0)
             Sleep(20);
-        session.emplace(nullptr);
+        session.emplace(owner);
         if (session->IsOpen())
-            return true;
+            return;
         session.reset();
     }
-    return false;
-}
-
-[[noreturn]] void Fail(const std::string& what) {
-    const DWORD code = GetLastError();
-    throw EClipboardException(what + ": " + SystemErrorMessage(code));
+    Fail("Cannot open the clipboard",
+         "Another program may be using it: close that program or try again.");
 }
 
 // Locks a global memory block for one scope.
@@ -41,14 +48,52 @@ public:
     }
     TGlobalLock(const TGlobalLock&) = delete;
     TGlobalLock& operator=(const TGlobalLock&) = delete;
-    char* Data() const { return static_cast<char*>(FData); }
+    void* Data() const { return FData; }
 
 private:
     HGLOBAL FMemory;
     void* FData;
 };
 
+// A movable block of size bytes, filled by fill(data) while it is locked.
+template <typename Fill> TClipboardBlock MakeBlock(UINT format, std::size_t size, Fill&& fill) {
+    TClipboardBlock block{format, TGlobalMemory(GlobalAlloc(GMEM_MOVEABLE, size))};
+    if (!block.Memory)
+        Fail("Cannot allocate memory for the clipboard", kFreeMemory);
+    const TGlobalLock lock(block.Memory.get());
+    if (lock.Data() == nullptr)
+        Fail("Cannot lock memory for the clipboard", kFreeMemory);
+    fill(lock.Data());
+    return block;
+}
+
 } // namespace
+
+std::vector<TClipboardBlock> PrepareClipboardBlocks(const std::string& text) {
+    const std::size_t length = std::strlen(text.c_str());
+    if (length >= static_cast<std::size_t>(INT_MAX))
+        throw EClipboardException("The text is too long for the clipboard. Copy less at a time.");
+    // The terminating NUL is converted with the text, so the count includes it.
+    const int bytes = static_cast<int>(length + 1);
+    const int characters = MultiByteToWideChar(CP_ACP, 0, text.c_str(), bytes, nullptr, 0);
+    if (characters <= 0)
+        Fail("Cannot convert the text for the clipboard", kTryAgain);
+
+    std::vector<TClipboardBlock> blocks;
+    blocks.reserve(3);
+    blocks.push_back(MakeBlock(CF_TEXT, length + 1,
+                               [&](void* data) { std::memcpy(data, text.c_str(), length + 1); }));
+    blocks.push_back(MakeBlock(CF_UNICODETEXT, static_cast<std::size_t>(characters) * sizeof(WCHAR),
+                               [&](void* data) {
+                                   MultiByteToWideChar(CP_ACP, 0, text.c_str(), bytes,
+                                                       static_cast<WCHAR*>(data), characters);
+                               }));
+    blocks.push_back(MakeBlock(CF_LOCALE, sizeof(LCID), [](void* data) {
+        const LCID locale = GetSystemDefaultLCID();
+        std::memcpy(data, &locale, sizeof locale);
+    }));
+    return blocks;
+}
 
 TClipboard& Clipboard() {
     static TClipboard clipboard;
@@ -56,41 +101,46 @@ TClipboard& Clipboard() {
 }
 
 void TClipboard::SetAsText(const std::string& text) {
-    // The block is filled before the clipboard is opened and emptied, so that
-    // running out of memory leaves the clipboard as it was.
-    const std::size_t length = std::strlen(text.c_str());
-    TGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, length + 1));
-    if (!memory)
-        Fail("Cannot allocate memory for the clipboard");
-    {
-        const TGlobalLock lock(memory.get());
-        if (lock.Data() == nullptr)
-            Fail("Cannot lock memory for the clipboard");
-        std::memcpy(lock.Data(), text.c_str(), length + 1);
-    }
+    std::vector<TClipboardBlock> blocks = PrepareClipboardBlocks(text);
 
+    // EmptyClipboard makes the window that opened the clipboard its owner;
+    // without one the clipboard has no owner and Windows refuses the data.
+    // A message-only window of a predefined class registers nothing, and it
+    // is destroyed after the clipboard is closed.
+    const TWindowHandle owner(
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    if (!owner)
+        Fail("Cannot create a window for the clipboard", kFreeMemory);
     std::optional<TClipboardSession> session;
-    if (!OpenClipboardSession(session))
-        Fail("Cannot open the clipboard");
+    OpenClipboardSession(session, owner.get());
     if (!EmptyClipboard())
-        Fail("Cannot empty the clipboard");
-    if (SetClipboardData(CF_TEXT, memory.get()) == nullptr)
-        Fail("Cannot put text on the clipboard");
-    // The system owns the block now.
-    memory.release();
+        Fail("Cannot empty the clipboard", kTryAgain);
+    for (TClipboardBlock& block : blocks) {
+        if (SetClipboardData(block.Format, block.Memory.get()) == nullptr) {
+            const DWORD code = GetLastError();
+            // Part of the text in one format only would paste differently
+            // from program to program: leave the clipboard empty instead.
+            EmptyClipboard();
+            SetLastError(code);
+            Fail("Cannot put the text on the clipboard, which is now empty", kTryAgain);
+        }
+        // The system owns the block now.
+        block.Memory.release();
+    }
 }
 
+// Reading changes nothing on the clipboard, so it needs no owner: the
+// clipboard is opened for this thread alone, without a window.
 std::string TClipboard::AsText() {
     std::optional<TClipboardSession> session;
-    if (!OpenClipboardSession(session))
-        Fail("Cannot open the clipboard");
+    OpenClipboardSession(session, nullptr);
     HANDLE data = GetClipboardData(CF_TEXT);
     if (data == nullptr)
         return std::string();
     const TGlobalLock lock(data);
     if (lock.Data() == nullptr)
-        Fail("Cannot read the clipboard");
+        Fail("Cannot read the clipboard", kTryAgain);
     // Never read past the block, even when it lacks its terminator.
-    const std::size_t size = GlobalSize(data);
-    return std::string(lock.Data(), strnlen(lock.Data(), size));
+    const char* text = static_cast<const char*>(lock.Data());
+    return std::string(text, strnlen(text, GlobalSize(data)));
 }

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -374,4 +375,36 @@ TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
     // The module, still loaded, reads the restored settings at its next call.
     EXPECT_EQ(Run(Selection({slashed})), 0);
     EXPECT_EQ(Clipboard().AsText(), "2024/03/15 21:40|");
+}
+
+// The copy places the text in both code pages and the system's locale, so
+// that no program converts it with the keyboard language's code page.
+TEST_F(PellmarkDll, CopyPlacesTextUnicodeTextAndLocale) {
+    const std::string path =
+        Folder.Write("ｶｽﾀﾑ京都の宿.url", ShortcutText("https://www.example.jp/tabi/"));
+    ASSERT_EQ(Run(Selection({path})), 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    std::vector<UINT> formats;
+    for (UINT f = EnumClipboardFormats(0); f != 0 && formats.size() < 3;
+         f = EnumClipboardFormats(f))
+        formats.push_back(f);
+    const auto block = [](UINT format) {
+        const HANDLE data = GetClipboardData(format);
+        const char* bytes = static_cast<const char*>(GlobalLock(data));
+        std::string whole(bytes, bytes == nullptr ? 0 : GlobalSize(data));
+        GlobalUnlock(data);
+        return whole;
+    };
+    const std::string text = block(CF_TEXT);
+    const std::string unicode = block(CF_UNICODETEXT);
+    const std::string locale = block(CF_LOCALE);
+    CloseClipboard();
+
+    EXPECT_EQ(formats, (std::vector<UINT>{CF_TEXT, CF_UNICODETEXT, CF_LOCALE}));
+    EXPECT_EQ(text, std::string("ｶｽﾀﾑ京都の宿 : https://www.example.jp/tabi/\r\n") + '\0');
+    const std::u16string expected = u"ｶｽﾀﾑ京都の宿 : https://www.example.jp/tabi/\r\n";
+    EXPECT_EQ(unicode, std::string(reinterpret_cast<const char*>(expected.c_str()),
+                                   (expected.size() + 1) * sizeof(char16_t)));
+    const LCID system = GetSystemDefaultLCID();
+    EXPECT_EQ(locale, std::string(reinterpret_cast<const char*>(&system), sizeof system));
 }

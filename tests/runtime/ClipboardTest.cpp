@@ -1,4 +1,5 @@
-// The clipboard as plain text, and what a failed open leaves behind.
+// The clipboard as text: the formats placed, the window that places them,
+// and what a failed open leaves behind.
 
 #include "runtime/Clipboard.h"
 #include "runtime/Exception.h"
@@ -6,9 +7,14 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
+#include "runtime/win32/ClipboardBlocks.h"
+
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <thread>
+#include <vector>
 #else
 #include "runtime/ClipboardStandIn.h"
 #endif
@@ -28,6 +34,158 @@ TEST(Clipboard_test, TextEndsAtItsFirstNul) {
 }
 
 #ifdef _WIN32
+namespace {
+
+// Texts with what code page 1252 would read differently: half-width katakana,
+// a trail byte 0x5C, a text ending before a NUL, an empty text.
+struct TTextCase {
+    std::string Text;
+    std::string Bytes;
+    std::u16string Unicode;
+};
+const TTextCase kTextCases[] = {
+    {"ｶｽﾀﾑ 表示 : http://example.com/ソ\r\n", "ｶｽﾀﾑ 表示 : http://example.com/ソ\r\n",
+     u"ｶｽﾀﾑ 表示 : http://example.com/ソ\r\n"},
+    {std::string("京都\0tail", 9), "京都", u"京都"},
+    {"", "", u""},
+};
+
+std::string BlockBytes(HGLOBAL block) {
+    const char* data = static_cast<const char*>(GlobalLock(block));
+    std::string bytes(data, data == nullptr ? 0 : GlobalSize(block));
+    GlobalUnlock(block);
+    return bytes;
+}
+
+std::u16string BlockUnicode(HGLOBAL block) {
+    const std::string bytes = BlockBytes(block);
+    return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+}
+
+LCID BlockLocale(HGLOBAL block) {
+    LCID locale = 0;
+    const std::string bytes = BlockBytes(block);
+    std::memcpy(&locale, bytes.data(), std::min(bytes.size(), sizeof locale));
+    return locale;
+}
+
+// What the clipboard holds: its formats in the order it lists them (those
+// the system makes from others come last), and the blocks of the three text
+// formats, each whole.
+struct TClipboardContents {
+    std::vector<UINT> Formats;
+    std::string Text;
+    std::u16string Unicode;
+    LCID Locale = 0;
+};
+
+TClipboardContents ReadClipboard() {
+    TClipboardContents contents;
+    if (!OpenClipboard(nullptr))
+        return contents;
+    for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format))
+        contents.Formats.push_back(format);
+    contents.Text = BlockBytes(GetClipboardData(CF_TEXT));
+    contents.Unicode = BlockUnicode(GetClipboardData(CF_UNICODETEXT));
+    contents.Locale = BlockLocale(GetClipboardData(CF_LOCALE));
+    CloseClipboard();
+    return contents;
+}
+
+// The message-only windows of the calling thread.
+int MessageWindowsOfThisThread() {
+    int count = 0;
+    for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+         window = FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr)) {
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+            ++count;
+    }
+    return count;
+}
+
+// Counts, for one scope, the windows the calling thread creates and destroys,
+// and those destroyed while they own the clipboard.
+class TWindowWatch {
+public:
+    struct TCounts {
+        int Created = 0;
+        int Destroyed = 0;
+        int DestroyedOwningTheClipboard = 0;
+    };
+
+    TWindowWatch() : FHook(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
+        Counts() = {};
+    }
+    ~TWindowWatch() {
+        if (FHook != nullptr)
+            UnhookWindowsHookEx(FHook);
+    }
+    TWindowWatch(const TWindowWatch&) = delete;
+    TWindowWatch& operator=(const TWindowWatch&) = delete;
+    bool IsOn() const { return FHook != nullptr; }
+
+    static TCounts& Counts() {
+        static TCounts counts;
+        return counts;
+    }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND)
+            ++Counts().Created;
+        if (code == HCBT_DESTROYWND) {
+            ++Counts().Destroyed;
+            if (GetClipboardOwner() == reinterpret_cast<HWND>(wParam))
+                ++Counts().DestroyedOwningTheClipboard;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    HHOOK FHook;
+};
+
+} // namespace
+
+TEST(Clipboard_test, BlocksHoldTheTextInBothCodePagesAndTheSystemLocale) {
+    for (const TTextCase& c : kTextCases) {
+        const std::vector<TClipboardBlock> blocks = PrepareClipboardBlocks(c.Text);
+        ASSERT_EQ(blocks.size(), 3u);
+        EXPECT_EQ(blocks[0].Format, static_cast<UINT>(CF_TEXT));
+        EXPECT_EQ(BlockBytes(blocks[0].Memory.get()), c.Bytes + '\0');
+        EXPECT_EQ(blocks[1].Format, static_cast<UINT>(CF_UNICODETEXT));
+        EXPECT_EQ(BlockUnicode(blocks[1].Memory.get()), c.Unicode + u'\0');
+        EXPECT_EQ(blocks[2].Format, static_cast<UINT>(CF_LOCALE));
+        EXPECT_EQ(BlockLocale(blocks[2].Memory.get()), GetSystemDefaultLCID());
+    }
+}
+
+TEST(Clipboard_test, PlacesTextUnicodeTextAndLocaleInOneSession) {
+    for (const TTextCase& c : kTextCases) {
+        Clipboard().SetAsText(c.Text);
+        const TClipboardContents contents = ReadClipboard();
+        ASSERT_GE(contents.Formats.size(), 3u);
+        EXPECT_EQ(std::vector<UINT>(contents.Formats.begin(), contents.Formats.begin() + 3),
+                  (std::vector<UINT>{CF_TEXT, CF_UNICODETEXT, CF_LOCALE}));
+        EXPECT_EQ(contents.Text, c.Bytes + '\0');
+        EXPECT_EQ(contents.Unicode, c.Unicode + u'\0');
+        EXPECT_EQ(contents.Locale, GetSystemDefaultLCID());
+    }
+}
+
+TEST(Clipboard_test, WritesThroughAMessageWindowThatIsGoneAfterwards) {
+    const int before = MessageWindowsOfThisThread();
+    const TWindowWatch watch;
+    ASSERT_TRUE(watch.IsOn());
+    Clipboard().SetAsText("所有");
+    EXPECT_EQ(TWindowWatch::Counts().Created, 1);
+    EXPECT_EQ(TWindowWatch::Counts().DestroyedOwningTheClipboard, 1);
+    EXPECT_EQ(GetClipboardOwner(), nullptr);
+    EXPECT_EQ(MessageWindowsOfThisThread(), before);
+    // Reading needs no window.
+    EXPECT_EQ(Clipboard().AsText(), "所有");
+    EXPECT_EQ(TWindowWatch::Counts().Created, 1);
+}
+
 TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
     Clipboard().SetAsText("before");
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -47,18 +205,25 @@ TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
             DestroyWindow(window);
     });
     WaitForSingleObject(opened, 10000);
+    const int before = MessageWindowsOfThisThread();
     std::string message = "no error";
-    try {
-        Clipboard().SetAsText("after");
-    } catch (const EClipboardException& e) {
-        message = e.what();
+    {
+        const TWindowWatch watch;
+        try {
+            Clipboard().SetAsText("after");
+        } catch (const EClipboardException& e) {
+            message = e.what();
+        }
+        EXPECT_EQ(TWindowWatch::Counts().Destroyed, TWindowWatch::Counts().Created);
     }
+    EXPECT_EQ(MessageWindowsOfThisThread(), before);
     SetEvent(done);
     holder.join();
     CloseHandle(opened);
     CloseHandle(done);
     ASSERT_TRUE(heldOpen);
     EXPECT_EQ(message.rfind("Cannot open the clipboard: ", 0), 0u) << message;
+    EXPECT_NE(message.find("close that program or try again"), std::string::npos) << message;
     EXPECT_EQ(Clipboard().AsText(), "before");
 }
 #else
