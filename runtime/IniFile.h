@@ -3,6 +3,13 @@
 // names match case-insensitively, blanks are trimmed, a line splits at its
 // first '=', one pair of matching quotes around a value is removed, the first
 // match wins, ';' starts a comment line. Values are returned whole.
+//
+// When the file is read differs by backend, and callers must not lean on
+// either: the Win32 backend asks the system at every read, so it sees what
+// another writer changed meanwhile; the posix backend reads the file once, at
+// the first read, and answers from that and from the object's own writes. A
+// new object always sees the file as it is; an object always sees its own
+// writes.
 
 #include <memory>
 #include <string>

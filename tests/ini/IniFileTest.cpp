@@ -167,15 +167,20 @@ TEST_F(IniFileTest, LineBreakInValueIsRefusedAndFileUnchanged) {
     EXPECT_EQ(ReadBytes(Folder.Path() / "c.url"), before);
 }
 
-#ifndef _WIN32
-TEST_F(IniFileTest, FileIsReadOncePerObject) {
+TEST_F(IniFileTest, AnotherWritersChangeIsSeenByANewObject) {
     WriteBytes(Folder.Path() / "once.url", "[S]\r\nk=1\r\n");
     TIniFile ini(Folder.Name("once.url"));
     EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
     WriteBytes(Folder.Path() / "once.url", "[S]\r\nk=2\r\n");
+#ifdef _WIN32
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "2");
+#else
     EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+#endif
     EXPECT_EQ(TIniFile(Folder.Name("once.url")).ReadString("S", "k", ""), "2");
 }
+
+#ifndef _WIN32
 
 TEST_F(IniFileTest, WriteKeepsPermissionsAndFollowsLinks) {
     const fs::path real = Folder.Path() / "real.url";
