@@ -7,12 +7,12 @@
 
 #include "runtime/IniFileErrors.h"
 #include "runtime/IniText.h"
+#include "runtime/SystemError.h"
 #include "runtime/posix/PosixFile.h"
 #include "runtime/posix/PosixPath.h"
 
 #include <sys/stat.h>
 
-#include <cstring>
 #include <utility>
 
 struct TIniFile::Impl {
@@ -41,7 +41,8 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
     // values; a missing file reads as an empty one.
     FImpl->Load(FFileName);
     if (FImpl->Read.Status == TReadStatus::Unreadable)
-        throw IniReadError(FFileName, std::strerror(FImpl->Read.Error));
+        throw IniReadError(FFileName,
+                           SystemErrorMessage(static_cast<unsigned long>(FImpl->Read.Error)));
     std::optional<std::string> value = FImpl->Text.Find(section, ident);
     if (value)
         return std::move(*value);
@@ -57,7 +58,8 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
     // that holds only this key.
     if (FImpl->Read.Status == TReadStatus::Unreadable)
         throw IniWriteError(FFileName,
-                            std::string("it cannot be read: ") + std::strerror(FImpl->Read.Error));
+                            std::string("it cannot be read: ") +
+                                SystemErrorMessage(static_cast<unsigned long>(FImpl->Read.Error)));
     TIniText edited = FImpl->Text;
     edited.Write(section, ident, value);
     if (std::string reason = ReplaceWholeFile(ToPosixPath(FFileName), edited.Bytes(), 0666);

@@ -1,5 +1,7 @@
 #include "runtime/posix/PosixFile.h"
 
+#include "runtime/SystemError.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,7 +83,7 @@ std::string ReplaceWholeFile(const std::string& path, const std::string& bytes,
     if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
         char resolved[PATH_MAX];
         if (::realpath(path.c_str(), resolved) == nullptr)
-            return std::strerror(errno);
+            return SystemErrorMessage(static_cast<unsigned long>(errno));
         target = resolved;
     }
     const bool exists = ::stat(target.c_str(), &info) == 0;
@@ -98,14 +100,14 @@ std::string ReplaceWholeFile(const std::string& path, const std::string& bytes,
         temp.append(std::to_string(::getpid())).append("-").append(std::to_string(TempCounter++));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
         if (fd < 0 && errno != EEXIST)
-            return std::strerror(errno);
+            return SystemErrorMessage(static_cast<unsigned long>(errno));
     }
     if (fd < 0)
         return "no temporary file could be created beside it";
     TFileDescriptor file(fd);
     auto fail = [&temp](int error) {
         ::unlink(temp.c_str());
-        return std::string(std::strerror(error));
+        return SystemErrorMessage(static_cast<unsigned long>(error));
     };
     if (exists && ::fchmod(fd, info.st_mode & 07777) != 0)
         return fail(errno);

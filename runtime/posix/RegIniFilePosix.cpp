@@ -14,6 +14,7 @@
 #include "runtime/FileNames.h"
 #include "runtime/FileSystem.h"
 #include "runtime/RegistryPath.h"
+#include "runtime/SystemError.h"
 
 #include "runtime/posix/PosixFile.h"
 
@@ -49,7 +50,7 @@ std::string StorePath() {
 }
 
 std::string SystemError(const std::string& what, const std::string& path, int error = errno) {
-    return what + " '" + path + "': " + std::strerror(error);
+    return what + " '" + path + "': " + SystemErrorMessage(static_cast<unsigned long>(error));
 }
 
 bool SameName(const std::string& a, const std::string& b) {

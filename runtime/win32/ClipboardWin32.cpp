@@ -4,9 +4,9 @@
 #include "runtime/Clipboard.h"
 
 #include "runtime/Exception.h"
+#include "runtime/SystemError.h"
 #include "runtime/win32/ClipboardBlocks.h"
 #include "runtime/win32/Handles.h"
-#include "runtime/win32/SystemError.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 
 #include "runtime/Exception.h"
 #include "runtime/FileNames.h"
-#include "runtime/win32/SystemError.h"
+#include "runtime/SystemError.h"
 
 #include <windows.h>
 // <windows.h> maps GetTempPath onto GetTempPathA; ours is a different function.

@@ -4,8 +4,8 @@
 
 #include "runtime/IniFileErrors.h"
 #include "runtime/IniText.h"
+#include "runtime/SystemError.h"
 #include "runtime/win32/Handles.h"
-#include "runtime/win32/SystemError.h"
 
 #include <windows.h>
 

@@ -5,8 +5,8 @@
 
 #include "runtime/Exception.h"
 #include "runtime/RegistryPath.h"
+#include "runtime/SystemError.h"
 #include "runtime/win32/Handles.h"
-#include "runtime/win32/SystemError.h"
 
 #include <windows.h>
 

@@ -1,8 +1,10 @@
 // Win32 error texts for the runtime's exception messages.
 
-#include "runtime/win32/SystemError.h"
+#include "runtime/SystemError.h"
 
-std::string SystemErrorMessage(DWORD code) {
+#include <windows.h>
+
+std::string SystemErrorMessage(unsigned long code) {
     char buffer[512];
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, code, 0, buffer, sizeof buffer, nullptr);
