@@ -3,6 +3,12 @@
 
 #include <string>
 
+// Another program may hold the clipboard for a moment: opening it is tried
+// this many times, ClipboardRetryMilliseconds apart, before it fails. The
+// posix stand-in counts its tries the same way.
+inline constexpr int ClipboardOpenAttempts = 5;
+inline constexpr int ClipboardRetryMilliseconds = 20;
+
 class TClipboard {
 public:
     // Replaces the clipboard's contents with the text up to its first NUL, in

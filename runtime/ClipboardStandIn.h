@@ -12,7 +12,8 @@ std::string Text();
 bool EverWritten();
 // Every SetAsText call since the last Reset, failed ones included.
 int SetAsTextCalls();
-// Makes the next count opens (by SetAsText or AsText) fail.
+// Makes the next count tries to open the clipboard fail; an open gives up
+// after ClipboardOpenAttempts failed tries, as the Windows one does.
 void FailNextOpens(int count);
 // Back to an empty clipboard that was never written, counters at zero.
 void Reset();

@@ -20,13 +20,16 @@ TStandInState& State() {
     return state;
 }
 
+// Each try of an open takes one of the failures FailNextOpens asked for.
 void Open() {
     TStandInState& state = State();
-    if (state.FailingOpens > 0) {
+    for (int attempt = 0; attempt < ClipboardOpenAttempts; ++attempt) {
+        if (state.FailingOpens == 0)
+            return;
         --state.FailingOpens;
-        throw EClipboardException("Cannot open the clipboard: another program holds it. Close that "
-                                  "program or try again.");
     }
+    throw EClipboardException("Cannot open the clipboard: another program holds it. Close that "
+                              "program or try again.");
 }
 
 } // namespace

@@ -24,11 +24,10 @@ constexpr const char* kFreeMemory = "Close some programs and try again.";
     throw EClipboardException(what + ": " + SystemErrorMessage(code) + ". " + advice);
 }
 
-// Another program may hold the clipboard for a moment: try a few times.
 void OpenClipboardSession(std::optional<TClipboardSession>& session, HWND owner) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < ClipboardOpenAttempts; ++attempt) {
         if (attempt > 0)
-            Sleep(20);
+            Sleep(ClipboardRetryMilliseconds);
         session.emplace(owner);
         if (session->IsOpen())
             return;

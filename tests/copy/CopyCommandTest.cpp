@@ -230,7 +230,7 @@ TEST_F(CopyCommand, BareFileNameReadsTheFileInTheCurrentFolder) {
 #else
 TEST_F(CopyCommand, ClipboardThatCannotBeOpenedPassesTheErrorOn) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
-    ClipboardStandIn::FailNextOpens(1);
+    ClipboardStandIn::FailNextOpens(ClipboardOpenAttempts);
     EXPECT_THROW(Copy({a}), EClipboardException);
     EXPECT_EQ(ClipboardStandIn::Text(), kSentinel);
 }

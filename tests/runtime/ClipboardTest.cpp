@@ -231,16 +231,21 @@ TEST(Clipboard_test, AFailedOpenLeavesThePreviousText) {
     ClipboardStandIn::Reset();
     EXPECT_FALSE(ClipboardStandIn::EverWritten());
     Clipboard().SetAsText("before");
-    ClipboardStandIn::FailNextOpens(1);
+    ClipboardStandIn::FailNextOpens(ClipboardOpenAttempts);
     EXPECT_THROW(Clipboard().SetAsText("after"), EClipboardException);
     EXPECT_EQ(ClipboardStandIn::Text(), "before");
     EXPECT_TRUE(ClipboardStandIn::EverWritten());
     EXPECT_EQ(ClipboardStandIn::SetAsTextCalls(), 2);
     EXPECT_EQ(Clipboard().AsText(), "before");
 
-    ClipboardStandIn::FailNextOpens(1);
+    ClipboardStandIn::FailNextOpens(ClipboardOpenAttempts);
     EXPECT_THROW(Clipboard().AsText(), EClipboardException);
     EXPECT_EQ(Clipboard().AsText(), "before");
+
+    // A holder that lets go before the last try is waited for.
+    ClipboardStandIn::FailNextOpens(ClipboardOpenAttempts - 1);
+    Clipboard().SetAsText("after");
+    EXPECT_EQ(ClipboardStandIn::Text(), "after");
 
     ClipboardStandIn::Reset();
     EXPECT_FALSE(ClipboardStandIn::EverWritten());
