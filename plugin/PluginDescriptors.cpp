@@ -5,7 +5,7 @@
 namespace {
 
 // Texts are code page 932 bytes (the compiler converts the literals).
-constexpr TPluginDescriptor kPellmark{
+constexpr TPluginDescriptor PellmarkValues{
     10,
     "Quenfield by Venmarlo,Oskel",
     100,
@@ -16,7 +16,7 @@ constexpr TPluginDescriptor kPellmark{
     200,
 };
 
-constexpr TPluginDescriptor kPellmarkSetting{
+constexpr TPluginDescriptor PellmarkSettingValues{
     10,
     "Quenfield by Venmarlo,Oskel",
     100,
@@ -30,12 +30,13 @@ constexpr TPluginDescriptor kPellmarkSetting{
 // The host reads these byte counts; they hold where narrow literals are
 // code page 932 (a half-width katakana is then one byte). Builds that keep
 // literals in UTF-8 (clang) only get the truncation below.
-constexpr bool kLiteralsAreCp932 = sizeof("ｶ") == 2;
-static_assert(!kLiteralsAreCp932 ||
-              (kPellmark.Title.size() == 27 && kPellmark.MenuCaption.size() == 21 &&
-               kPellmark.Description.size() == 69 && kPellmarkSetting.Title.size() == 27 &&
-               kPellmarkSetting.MenuCaption.size() == 15 &&
-               kPellmarkSetting.Description.size() == 37));
+constexpr bool LiteralsAreCp932 = sizeof("ｶ") == 2;
+static_assert(!LiteralsAreCp932 ||
+              (PellmarkValues.Title.size() == 27 && PellmarkValues.MenuCaption.size() == 21 &&
+               PellmarkValues.Description.size() == 69 &&
+               PellmarkSettingValues.Title.size() == 27 &&
+               PellmarkSettingValues.MenuCaption.size() == 15 &&
+               PellmarkSettingValues.Description.size() == 37));
 
 // Keeps at least one NUL at the end of the field, whatever the text.
 template <std::size_t N> void WriteText(char (&field)[N], std::string_view text) {
@@ -47,11 +48,11 @@ template <std::size_t N> void WriteText(char (&field)[N], std::string_view text)
 } // namespace
 
 const TPluginDescriptor& PellmarkDescriptor() {
-    return kPellmark;
+    return PellmarkValues;
 }
 
 const TPluginDescriptor& PellmarkSettingDescriptor() {
-    return kPellmarkSetting;
+    return PellmarkSettingValues;
 }
 
 void WritePluginInterface(const TPluginDescriptor& descriptor, TPluginInterface* plugin) {

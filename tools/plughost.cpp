@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* Usage =
     "usage: plughost [--reset-format] [--format TEXT] PLUGIN.dll [FILE...]\n"
     "\n"
     "Loads PLUGIN.dll as the host would, prints its descriptor (title, menu\n"
@@ -180,7 +180,7 @@ template <typename F> F Export(HMODULE module, const char* name) {
 int Run() {
     const TArguments args = ParseArguments();
     if (args.Help) {
-        Write(kUsage);
+        Write(Usage);
         return 0;
     }
     if (args.ResetFormat) {

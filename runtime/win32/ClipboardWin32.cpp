@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr const char* kTryAgain = "Try again.";
-constexpr const char* kFreeMemory = "Close some programs and try again.";
+constexpr const char* TryAgain = "Try again.";
+constexpr const char* FreeMemory = "Close some programs and try again.";
 
 [[noreturn]] void Fail(const std::string& what, const char* advice) {
     const DWORD code = GetLastError();
@@ -58,10 +58,10 @@ private:
 template <typename Fill> TClipboardBlock MakeBlock(UINT format, std::size_t size, Fill&& fill) {
     TClipboardBlock block{format, TGlobalMemory(GlobalAlloc(GMEM_MOVEABLE, size))};
     if (!block.Memory)
-        Fail("Cannot allocate memory for the clipboard", kFreeMemory);
+        Fail("Cannot allocate memory for the clipboard", FreeMemory);
     const TGlobalLock lock(block.Memory.get());
     if (lock.Data() == nullptr)
-        Fail("Cannot lock memory for the clipboard", kFreeMemory);
+        Fail("Cannot lock memory for the clipboard", FreeMemory);
     fill(lock.Data());
     return block;
 }
@@ -76,7 +76,7 @@ std::vector<TClipboardBlock> PrepareClipboardBlocks(const std::string& text) {
     const int bytes = static_cast<int>(length + 1);
     const int characters = MultiByteToWideChar(CP_ACP, 0, text.c_str(), bytes, nullptr, 0);
     if (characters <= 0)
-        Fail("Cannot convert the text for the clipboard", kTryAgain);
+        Fail("Cannot convert the text for the clipboard", TryAgain);
 
     std::vector<TClipboardBlock> blocks;
     blocks.reserve(3);
@@ -109,11 +109,11 @@ void TClipboard::SetAsText(const std::string& text) {
     const TWindowHandle owner(
         CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     if (!owner)
-        Fail("Cannot create a window for the clipboard", kFreeMemory);
+        Fail("Cannot create a window for the clipboard", FreeMemory);
     std::optional<TClipboardSession> session;
     OpenClipboardSession(session, owner.get());
     if (!EmptyClipboard())
-        Fail("Cannot empty the clipboard", kTryAgain);
+        Fail("Cannot empty the clipboard", TryAgain);
     for (TClipboardBlock& block : blocks) {
         if (SetClipboardData(block.Format, block.Memory.get()) == nullptr) {
             const DWORD code = GetLastError();
@@ -121,7 +121,7 @@ void TClipboard::SetAsText(const std::string& text) {
             // from program to program: leave the clipboard empty instead.
             EmptyClipboard();
             SetLastError(code);
-            Fail("Cannot put the text on the clipboard, which is now empty", kTryAgain);
+            Fail("Cannot put the text on the clipboard, which is now empty", TryAgain);
         }
         // The system owns the block now.
         block.Memory.release();
@@ -138,7 +138,7 @@ std::string TClipboard::AsText() {
         return std::string();
     const TGlobalLock lock(data);
     if (lock.Data() == nullptr)
-        Fail("Cannot read the clipboard", kTryAgain);
+        Fail("Cannot read the clipboard", TryAgain);
     // Never read past the block, even when it lacks its terminator.
     const char* text = static_cast<const char*>(lock.Data());
     return std::string(text, strnlen(text, GlobalSize(data)));

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr const char* kUnknownError = "An unexpected error occurred.";
+constexpr const char* UnknownError = "An unexpected error occurred.";
 
 void ShowErrorText(HWND owner, const char* text, const char* title) noexcept {
     UINT style = MB_OK | MB_ICONERROR;
@@ -31,6 +31,6 @@ void ShowCurrentExceptionBox(HWND owner, const char* title) noexcept {
     } catch (const std::exception& e) {
         ShowErrorText(owner, e.what(), title);
     } catch (...) {
-        ShowErrorText(owner, kUnknownError, title);
+        ShowErrorText(owner, UnknownError, title);
     }
 }

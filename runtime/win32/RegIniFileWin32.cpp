@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kReadAttempts = 8;
+constexpr int ReadAttempts = 8;
 
 std::string KeyName(const std::string& path) {
     return "HKEY_CURRENT_USER\\" + path;
@@ -69,7 +69,7 @@ std::string TRegIniFile::ReadString(const std::string& sectionName, const std::s
     // The value may grow between the size query and the read: ask again then,
     // a few times; a value that keeps growing is another program's fault.
     std::vector<char> buffer(256);
-    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+    for (int attempt = 0; attempt < ReadAttempts; ++attempt) {
         DWORD type = 0;
         // One byte is kept back for a terminator the stored data may lack.
         DWORD size = static_cast<DWORD>(buffer.size() - 1);
