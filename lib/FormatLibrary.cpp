@@ -13,7 +13,6 @@ namespace {
 constexpr char RegistryKeyPrefix[] = "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\";
 constexpr char FormatSection[] = "Format";
 constexpr char FormatValue[] = "FormatText";
-constexpr char DefaultFormat[] = "%p : %u%z";
 // "yyyy/mm/dd" with a separator of one byte.
 constexpr std::size_t LongestDate = 10;
 constexpr std::size_t MaxReserve = std::size_t{1} << 20;
@@ -27,7 +26,7 @@ EConvertError FormatError(const std::string& formatText) {
 
 void TFormatLibrary::LoadFromRegistry() {
     TRegIniFile registry(RegistryKeyPrefix + FormatName);
-    FormatText = registry.ReadString(FormatSection, FormatValue, DefaultFormat);
+    FormatText = registry.ReadString(FormatSection, FormatValue, DefaultFormatText);
 }
 
 void TFormatLibrary::SaveToRegistry() {

@@ -8,8 +8,10 @@
 
 class TFormatLibrary {
 public:
+    static constexpr char DefaultFormatText[] = "%p : %u%z";
+
     // Reads FormatText from the registry key named after FormatName; the
-    // default "%p : %u%z" applies when the section or the value is missing.
+    // default applies when the section or the value is missing.
     void LoadFromRegistry();
     void SaveToRegistry();
     // Stores the text unchanged; it is judged only when expanded.
