@@ -23,7 +23,7 @@ std::string FormatRegistryKey(const std::string& formatName);
 class TFormatLibrary {
 public:
     // Reads FormatText from the registry key named after FormatName; the
-    // default "%p : %u%z" applies when the section or the value is missing.
+    // default DefaultFormatText applies when the section or the value is missing.
     void LoadFromRegistry();
     void SaveToRegistry();
     // Stores the text unchanged; it is judged only when expanded.

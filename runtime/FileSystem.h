@@ -13,3 +13,7 @@ std::string GetTempPath();
 
 // Creates a folder and its missing parents. False when it could not.
 bool ForceDirectories(const std::string& dir);
+
+// Deletes a file. Raises EOSError, naming the file and the system's reason,
+// when it cannot.
+void EraseFile(const std::string& fileName);

@@ -2,9 +2,9 @@
 // PellmarkSetting.def; the module has no DllMain and no objects built at
 // load time.
 
-#include "plugin/PluginDescriptors.h"
 #include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
+#include "plugin/PluginDescriptors.h"
 #include "runtime/DateTime.h"
 #include "setting/SetFormatWindow.h"
 

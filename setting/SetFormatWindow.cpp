@@ -3,6 +3,7 @@
 #include "lib/LibUnit.h"
 #include "runtime/DateTime.h"
 #include "runtime/Exception.h"
+#include "runtime/FileSystem.h"
 #include "runtime/vcl/Application.h"
 #include "runtime/vcl/FormReader.h"
 
@@ -68,8 +69,16 @@ void TSetFormatForm::FormCreate(TObject*) {
         SampleUrl = std::make_unique<TUrlFileData>();
     }
     ClipFormat = std::make_unique<TFormatLibrary>();
-    ClipFormat->FormatName = ClipFormatName;
-    ClipFormat->LoadFromRegistry();
+    ClipFormat->FormatName = ClipBoardFormatName;
+    try {
+        ClipFormat->LoadFromRegistry();
+    } catch (...) {
+        // A stored value that cannot be read is shown; the dialog then starts
+        // from the default format, so that saving stores one that works
+        // rather than the empty text.
+        HandleException(WindowHandle());
+        ClipFormat->SetFormatText(DefaultFormatText);
+    }
     FormatText->SetText(ClipFormat->FormatText);
     const std::string text = ClipFormat->Expand(*SampleUrl);
     FormatedTextLabel->SetCaption(text);
@@ -78,7 +87,21 @@ void TSetFormatForm::FormCreate(TObject*) {
 void TSetFormatForm::PrepareSample() {
     SampleUrl = std::make_unique<TUrlFileData>();
     const std::string path = AddTrailingBackslash(GetTempFolder("", false)) + SampleFileName;
-    SampleUrl->LoadFromFile(path);
+    try {
+        SampleUrl->LoadFromFile(path);
+    } catch (const EConvertError&) {
+        // The sample is this dialog's own scratch file. One whose last visit
+        // no longer reads (the date settings changed since it was written)
+        // is replaced by a fresh one, as at the first opening.
+        try {
+            EraseFile(path);
+        } catch (const EOSError& e) {
+            throw EOSError(e.Message + "\r\nThe sample shortcut cannot be read or replaced: "
+                                       "delete it, or make the temporary folder writable.");
+        }
+        SampleUrl = std::make_unique<TUrlFileData>();
+        SampleUrl->LoadFromFile(path);
+    }
     SampleUrl->SetURL(SampleURL);
     SampleUrl->SetLastVisit(Now() + 10.0);
     SampleUrl->SetComment(SampleComment);

@@ -46,4 +46,3 @@ inline constexpr const char* SampleFileName = "Oskel_WebPage";
 inline constexpr const char* SampleURL = "http://www.example.com/";
 inline constexpr const char* SampleComment =
     "作者のページです。Orrel以外にも幾つかのソフトを公開しています";
-inline constexpr const char* ClipFormatName = "PellmarkClipBoard";

@@ -2,11 +2,14 @@
 
 #include "runtime/FileSystem.h"
 
+#include "runtime/Exception.h"
 #include "runtime/posix/PosixPath.h"
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,4 +47,9 @@ bool ForceDirectories(const std::string& dir) {
     if (slash != std::string::npos && slash > 0 && !ForceDirectories(path.substr(0, slash)))
         return false;
     return mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && DirectoryExists(path));
+}
+
+void EraseFile(const std::string& fileName) {
+    if (unlink(ToPosixPath(fileName).c_str()) != 0)
+        throw EOSError("Cannot delete the file \"" + fileName + "\": " + std::strerror(errno));
 }

@@ -12,15 +12,6 @@ void TCustomEdit::SetReadOnly(bool Value) {
         ::SendMessageA(WindowHandle(), EM_SETREADONLY, Value ? TRUE : FALSE, 0);
 }
 
-void TCustomEdit::SetText(const std::string& Value) {
-    FSettingText = true;
-    struct TReset {
-        bool& Flag;
-        ~TReset() { Flag = false; }
-    } reset{FSettingText};
-    TWinControl::SetText(Value);
-}
-
 void TCustomEdit::Change() {
     if (OnChange)
         OnChange(this);
@@ -39,7 +30,7 @@ void TCustomEdit::HandleCreated() {
 }
 
 void TCustomEdit::CommandNotify(WORD Code) {
-    if (Code == EN_CHANGE && !FSettingText && !Loading())
+    if (Code == EN_CHANGE && !SettingText() && !Loading())
         Change();
 }
 

@@ -13,11 +13,10 @@ public:
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value);
 
-    // The program's own SetText does not report itself through OnChange, so a
-    // handler that sets the text and then works on it does the work once.
-    // Every change made in the window (typing, pasting, a message from
-    // outside) is reported.
-    void SetText(const std::string& Value) override;
+    // Called for every change made in the window (typing, pasting, a message
+    // from outside). The program's own SetText, and the text a new window
+    // starts with, do not report themselves, so a handler that sets the text
+    // and then works on it does the work once.
     TNotifyEvent OnChange;
 
     void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
@@ -32,7 +31,6 @@ protected:
 
 private:
     bool FReadOnly = false;
-    bool FSettingText = false;
 };
 
 class TEdit : public TCustomEdit {

@@ -112,10 +112,12 @@ void TWinControl::CreateHandle() {
     const HMENU id = (params.Style & WS_CHILD) != 0
                          ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(Parent()->ChildId(this)))
                          : nullptr;
-    HWND window = ::CreateWindowExA(params.ExStyle, ownClass ? kControlClass : params.WindowClass,
-                                    FText.c_str(), params.Style, params.X, params.Y, params.Width,
-                                    params.Height, params.Parent, id, RuntimeModule(),
-                                    ownClass ? this : nullptr);
+    // The text follows once the window exists: the window name of a new
+    // window may be cut (modulo 65,536 bytes under Wine), SetWindowTextA is not.
+    HWND window =
+        ::CreateWindowExA(params.ExStyle, ownClass ? kControlClass : params.WindowClass, "",
+                          params.Style, params.X, params.Y, params.Width, params.Height,
+                          params.Parent, id, RuntimeModule(), ownClass ? this : nullptr);
     if (window == nullptr) {
         FWindow.release();
         if (ownClass && !FOwnClass)
@@ -128,6 +130,8 @@ void TWinControl::CreateHandle() {
         FDefWindowProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
     }
+    if (!FText.empty())
+        WriteWindowText();
     ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont().Handle()), FALSE);
     HandleCreated();
     for (TControl* control : FControls) {
@@ -240,7 +244,17 @@ std::string TWinControl::GetText() const {
 
 void TWinControl::SetText(const std::string& Value) {
     FText = Value;
-    if (FWindow && !::SetWindowTextA(FWindow.get(), Value.c_str()))
+    if (FWindow)
+        WriteWindowText();
+}
+
+void TWinControl::WriteWindowText() {
+    FSettingText = true;
+    struct TReset {
+        bool& Flag;
+        ~TReset() { Flag = false; }
+    } reset{FSettingText};
+    if (!::SetWindowTextA(FWindow.get(), FText.c_str()))
         throw EOSError("Cannot set the text of " + Name());
 }
 

@@ -45,6 +45,7 @@ public:
     static TWinControl* FromHandle(HWND Window) noexcept;
 
     // Window text: the stored text until the window exists, then the window's.
+    // A new window takes the stored text whole, whatever its length.
     std::string GetText() const;
     virtual void SetText(const std::string& Value);
 
@@ -94,6 +95,10 @@ protected:
     virtual void WMSize(TWMSize& Message);
     // The window class's own handling (DefWindowProc for our class).
     LRESULT DefaultHandler(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // True while the program itself writes the window text (SetText, or the
+    // stored text given to a new window), so that the notifications this
+    // causes can be told from the user's changes.
+    bool SettingText() const { return FSettingText; }
 
     void BoundsChanged() override;
     void VisibleChanged() override;
@@ -109,6 +114,7 @@ private:
 
     void CreateHandle();
     void DestroyHandle();
+    void WriteWindowText();
     void Attach(HWND Window);
     void Detach() noexcept;
     void InsertControl(TControl* Control);
@@ -120,6 +126,7 @@ private:
     WNDPROC FDefWindowProc = nullptr; // the system class's procedure we replaced
     bool FOwnClass = false;
     std::string FText;
+    bool FSettingText = false;
     TFont FFont;
     bool FParentFont = true;
     int FTabOrder = 0;

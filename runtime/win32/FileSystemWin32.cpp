@@ -61,3 +61,9 @@ bool ForceDirectories(const std::string& dir) {
         return false;
     return CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
 }
+
+void EraseFile(const std::string& fileName) {
+    if (!DeleteFileA(fileName.c_str()))
+        throw EOSError("Cannot delete the file \"" + fileName +
+                       "\": " + SystemErrorMessage(GetLastError()));
+}

@@ -5,10 +5,31 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
+
+// Counts the paints of its window.
+class TCountingBoxLabel : public TBoxLabel {
+public:
+    using TBoxLabel::TBoxLabel;
+    int Paints = 0;
+
+protected:
+    void Paint() override {
+        ++Paints;
+        TBoxLabel::Paint();
+    }
+};
+
+std::string WindowText(HWND window) {
+    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(::GetWindowTextA(window, text.data(), static_cast<int>(text.size())), 0)));
+    return text;
+}
 
 class BoxLabelStateTest : public testing::Test {
 protected:
@@ -85,11 +106,36 @@ TEST_F(BoxLabelStateTest, AnyOtherCaptionStaysOnRename) {
     EXPECT_TRUE(Senders.empty());
 }
 
-TEST_F(BoxLabelStateTest, TheWindowTextFollowsTheCaption) {
-    Host.Label->SetCaption("Mirror\r\nline");
-    char text[64] = {};
-    ::GetWindowTextA(Host.Label->WindowHandle(), text, sizeof text);
-    EXPECT_STREQ(text, "Mirror\r\nline");
+TEST_F(BoxLabelStateTest, TheWindowTextFollowsTheCaptionWithoutAnExtraPaint) {
+    // Set before the window exists, and longer than a new window's name can
+    // carry whole.
+    const std::string longCaption = std::string(70000, 'L') + "\x82\xa0";
+    TForm form(nullptr);
+    form.SetBounds(40, 200, 0, 0);
+    form.SetClientSize(320, 60);
+    auto* label = new TCountingBoxLabel(&form);
+    label->SetParent(&form);
+    label->SetBounds(10, 10, 121, 17);
+    label->SetCaption(longCaption);
+    form.HandleNeeded();
+    form.SetVisible(true);
+    const HWND window = label->WindowHandle();
+    std::string text = WindowText(window);
+    EXPECT_EQ(text.size(), longCaption.size());
+    EXPECT_TRUE(text == longCaption);
+
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const int paints = label->Paints;
+    ASSERT_GT(paints, 0);
+    for (const std::string& caption : {std::string("Mirror\r\nline"), longCaption, std::string()}) {
+        label->SetCaption(caption);
+        text = WindowText(window);
+        EXPECT_EQ(text.size(), caption.size());
+        EXPECT_TRUE(text == caption);
+        // Drawn at once by the caption write; nothing left for a paint.
+        EXPECT_FALSE(::GetUpdateRect(window, nullptr, FALSE));
+    }
+    EXPECT_EQ(label->Paints, paints);
 }
 
 TEST_F(BoxLabelStateTest, FontWritesCopyIntoTheCanvasFont) {

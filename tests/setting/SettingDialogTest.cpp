@@ -3,6 +3,7 @@
 // live preview, error boxes, saving and closing, and the sample shortcut.
 // The user's stored format is saved before the suite and put back after it.
 
+#include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/DateTime.h"
 #include "runtime/win32/Handles.h"
@@ -11,49 +12,77 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr const char* kFormatKey =
-    "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\PellmarkClipBoard\\Format";
-constexpr const char* kFormatValue = "FormatText";
+const std::string kFormatKey = FormatRegistryKey(ClipBoardFormatName) + "\\" + FormatSection;
+constexpr const char* kFormatValue = FormatValueName;
 constexpr const char* kSampleURL = "http://www.example.com/";
 constexpr const char* kFormatError = "書式文字列が不正です\r\n";
+constexpr const char* kSampleComment =
+    "作者のページです。Orrel以外にも幾つかのソフトを公開しています";
 
-std::optional<std::string> StoredFormat() {
+struct TStoredValue {
+    DWORD Type;
+    std::string Data;
+    bool operator==(const TStoredValue& other) const {
+        return Type == other.Type && Data == other.Data;
+    }
+};
+
+// The stored value as it lies in the registry, whatever its type and length.
+std::optional<TStoredValue> StoredValue() {
     TRegKey key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kFormatKey, 0, KEY_QUERY_VALUE, key.put()) !=
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kFormatKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
         ERROR_SUCCESS)
         return std::nullopt;
-    char buffer[4096];
-    DWORD size = sizeof buffer;
     DWORD type = 0;
-    if (::RegQueryValueExA(key.get(), kFormatValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                           &size) != ERROR_SUCCESS ||
-        type != REG_SZ)
+    DWORD size = 0;
+    if (::RegQueryValueExA(key.get(), kFormatValue, nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
-    return std::string(buffer, size > 0 && buffer[size - 1] == '\0' ? size - 1 : size);
+    std::string data(size, '\0');
+    if (::RegQueryValueExA(key.get(), kFormatValue, nullptr, &type,
+                           reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    data.resize(size);
+    return TStoredValue{type, data};
+}
+
+std::optional<std::string> StoredFormat() {
+    std::optional<TStoredValue> value = StoredValue();
+    if (!value || value->Type != REG_SZ)
+        return std::nullopt;
+    std::string& text = value->Data;
+    if (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    return text;
+}
+
+void StoreValue(DWORD type, const std::string& data) {
+    TRegKey key;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kFormatKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                nullptr, key.put(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(::RegSetValueExA(key.get(), kFormatValue, 0, type,
+                               reinterpret_cast<const BYTE*>(data.data()),
+                               static_cast<DWORD>(data.size())),
+              ERROR_SUCCESS);
 }
 
 void StoreFormat(const std::optional<std::string>& format) {
     if (!format) {
         TRegKey key;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kFormatKey, 0, KEY_SET_VALUE, key.put()) ==
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kFormatKey.c_str(), 0, KEY_SET_VALUE, key.put()) ==
             ERROR_SUCCESS)
             ::RegDeleteValueA(key.get(), kFormatValue);
         return;
     }
-    TRegKey key;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kFormatKey, 0, nullptr, 0, KEY_SET_VALUE,
-                                nullptr, key.put(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetValueExA(key.get(), kFormatValue, 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(format->c_str()),
-                               static_cast<DWORD>(format->size() + 1)),
-              ERROR_SUCCESS);
+    StoreValue(REG_SZ, std::string(*format) + '\0');
 }
 
 std::string SamplePath() {
@@ -371,34 +400,96 @@ TEST_F(SettingDialogTest, WritesTheSampleShortcutIntoTheTemporaryFolder) {
     });
     const std::string path = SamplePath();
     EXPECT_EQ(IniValue(path, "InternetShortcut", "URL"), kSampleURL);
-    EXPECT_EQ(IniValue(path, "Log", "UserComment"),
-              "作者のページです。Orrel以外にも幾つかのソフトを公開しています");
+    EXPECT_EQ(IniValue(path, "Log", "UserComment"), kSampleComment);
     const std::string lastVisit = IniValue(path, "Log", "LastVisit");
     // Written to the minute: ten days after the opening.
     EXPECT_LT(std::fabs(StrToDateTime(lastVisit) - (opened + 10.0)), 2.0 / 1440) << lastVisit;
 }
 
-TEST_F(SettingDialogTest, AnUnreadableSampleIsReportedAndTheDialogStillWorks) {
-    StoreFormat("%u");
+TEST_F(SettingDialogTest, AnUnreadableSampleIsReplacedSilentlyAsAtTheFirstOpening) {
+    StoreFormat("%u|%c");
     const std::string path = SamplePath();
+    // A last visit written under other date settings, and a key of the old
+    // file's own that the fresh sample does not carry.
     ASSERT_TRUE(
         ::WritePrivateProfileStringA("InternetShortcut", "URL", "http://old/", path.c_str()));
-    ASSERT_TRUE(::WritePrivateProfileStringA("Log", "LastVisit", "not a date", path.c_str()));
+    ASSERT_TRUE(::WritePrivateProfileStringA("Log", "LastVisit", "ab/cd", path.c_str()));
+    ASSERT_TRUE(::WritePrivateProfileStringA("Old", "Kept", "1", path.c_str()));
+    const TDateTime opened = Now();
     const int result = Run([](TDialogDriver& d) {
-        const HWND box = d.WaitForMessageBox();
-        ASSERT_NE(box, nullptr);
-        EXPECT_FALSE(d.MessageBoxText(box).empty());
-        d.DismissMessageBox(box);
+        ASSERT_TRUE(TDialogDriver::WaitUntil(
+            [&] { return d.FindDialog() != nullptr || d.FindMessageBox() != nullptr; }));
+        if (const HWND box = d.FindMessageBox()) {
+            ADD_FAILURE() << "error box: " << d.MessageBoxText(box);
+            d.DismissMessageBox(box);
+        }
         const TDialog dialog = Open(d);
         ASSERT_NE(dialog.Window, nullptr);
-        EXPECT_EQ(d.Text(dialog.Edit), "%u");
-        EXPECT_EQ(d.Text(dialog.Preview), "");
-        ASSERT_TRUE(d.SetText(dialog.Edit, "x%cx"));
-        EXPECT_EQ(d.Text(dialog.Preview), "xx");
-        d.Click(dialog.Save);
+        EXPECT_EQ(d.Text(dialog.Preview), std::string(kSampleURL) + "|" + kSampleComment);
+        d.Click(dialog.Cancel);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(StoredFormat(), "x%cx");
+    EXPECT_EQ(IniValue(path, "InternetShortcut", "URL"), kSampleURL);
+    EXPECT_EQ(IniValue(path, "Log", "UserComment"), kSampleComment);
+    const std::string lastVisit = IniValue(path, "Log", "LastVisit");
+    EXPECT_LT(std::fabs(StrToDateTime(lastVisit) - (opened + 10.0)), 2.0 / 1440) << lastVisit;
+    EXPECT_EQ(IniValue(path, "Old", "Kept"), "<missing>");
+}
+
+TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTakesItsPlace) {
+    const std::string seven("\x07\0\0\0", 4);
+    for (const bool save : {true, false}) {
+        StoreValue(REG_DWORD, seven);
+        Run([&](TDialogDriver& d) {
+            const HWND box = d.WaitForMessageBox();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(d.MessageBoxText(box),
+                      std::string("The registry value 'FormatText' of 'HKEY_CURRENT_USER\\") +
+                          kFormatKey +
+                          "' is not a string; replace it with a string value, or delete it to use "
+                          "the default");
+            d.DismissMessageBox(box);
+            const TDialog dialog = Open(d);
+            ASSERT_NE(dialog.Window, nullptr);
+            EXPECT_EQ(d.Text(dialog.Edit), "%p : %u%z");
+            EXPECT_EQ(d.Text(dialog.Preview), "Oskel_WebPage : http://www.example.com/\r\n");
+            d.Click(save ? dialog.Save : dialog.Cancel);
+        });
+        if (save)
+            EXPECT_EQ(StoredFormat(), "%p : %u%z");
+        else
+            EXPECT_EQ(StoredValue(), (TStoredValue{REG_DWORD, seven}));
+    }
+}
+
+TEST_F(SettingDialogTest, AFormatLongerThan65535BytesOpensAndSavesWhole) {
+    // A window name cut modulo 65,536 bytes would keep 4,466 of these.
+    const std::string format = std::string(70000, 'x') + "%u";
+    ASSERT_EQ(format.size(), 70002u);
+    StoreFormat(format);
+    Run([&](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        std::string text = d.Text(dialog.Edit);
+        EXPECT_EQ(text.size(), format.size());
+        EXPECT_TRUE(text == format);
+        const std::string preview = d.Text(dialog.Preview);
+        EXPECT_EQ(preview.size(), 70000 + std::strlen(kSampleURL));
+        EXPECT_TRUE(preview == std::string(70000, 'x') + kSampleURL);
+        // One character typed at the end of the text.
+        EXPECT_TRUE(TDialogDriver::WaitUntil([&] { return d.Focus() == dialog.Edit; }));
+        d.PressKey(dialog.Edit, VK_END);
+        d.Type(dialog.Edit, "!");
+        EXPECT_TRUE(TDialogDriver::WaitUntil(
+            [&] { return d.Text(dialog.Edit).size() != format.size(); }, 5000));
+        text = d.Text(dialog.Edit);
+        EXPECT_TRUE(text == format + "!") << text.size() << " bytes";
+        d.Click(dialog.Save);
+    });
+    const std::optional<std::string> stored = StoredFormat();
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->size(), 70003u);
+    EXPECT_TRUE(*stored == format + "!");
 }
 
 TEST_F(SettingDialogTest, DisablesTheThreadsOtherWindowsOnlyWhileOpen) {
