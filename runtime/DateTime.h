@@ -4,14 +4,41 @@
 // A TDateTime is a day count: the integer part counts days since 30 December
 // 1899, the fraction is the time of day. Values are local times.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 using TDateTime = double;
 
+// A date or time separator: the whole text the locale gives, which may be
+// more than one byte (a double-byte character in code page 932, or up to
+// three characters). Held in place so that the settings stay constant-
+// initialised.
+class TDateTimeSeparator {
+public:
+    // The locale's limit: three characters of up to two bytes each.
+    static constexpr std::size_t Capacity = 6;
+
+    constexpr TDateTimeSeparator(char c) : FText{c}, FLength(1) {}
+    // Text longer than Capacity is cut there; callers pass whole separators.
+    constexpr TDateTimeSeparator(std::string_view text)
+        : FLength(text.size() < Capacity ? text.size() : Capacity) {
+        for (std::size_t i = 0; i < FLength; ++i)
+            FText[i] = text[i];
+    }
+
+    constexpr std::string_view View() const { return {FText, FLength}; }
+    friend constexpr bool operator==(const TDateTimeSeparator&,
+                                     const TDateTimeSeparator&) = default;
+
+private:
+    char FText[Capacity] = {};
+    std::size_t FLength = 0;
+};
+
 struct TFormatSettings {
-    char DateSeparator;
-    char TimeSeparator;
+    TDateTimeSeparator DateSeparator;
+    TDateTimeSeparator TimeSeparator;
     // Order of year, month and day as letters, for example "yyyy/mm/dd" or
     // "dd.mm.yyyy". Must refer to storage that outlives its use (a literal).
     std::string_view ShortDateFormat;

@@ -48,10 +48,14 @@ std::string_view PictureFromLocale(const std::string& picture) {
 
 void LoadLocaleFormatSettings() {
     TFormatSettings settings = {'/', ':', DatePictures[0]};
-    if (const std::string date = LocaleInfo(LOCALE_SDATE); !date.empty())
-        settings.DateSeparator = date[0];
-    if (const std::string time = LocaleInfo(LOCALE_STIME); !time.empty())
-        settings.TimeSeparator = time[0];
+    // A separator is the whole text, which may hold double-byte characters;
+    // Windows allows three characters, so longer text is not a separator.
+    if (const std::string date = LocaleInfo(LOCALE_SDATE);
+        !date.empty() && date.size() <= TDateTimeSeparator::Capacity)
+        settings.DateSeparator = std::string_view(date);
+    if (const std::string time = LocaleInfo(LOCALE_STIME);
+        !time.empty() && time.size() <= TDateTimeSeparator::Capacity)
+        settings.TimeSeparator = std::string_view(time);
     if (const std::string picture = LocaleInfo(LOCALE_SSHORTDATE); !picture.empty())
         settings.ShortDateFormat = PictureFromLocale(picture);
     FormatSettings = settings;
