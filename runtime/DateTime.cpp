@@ -1,5 +1,5 @@
 // Portable date-time arithmetic, formatting and parsing. The backends supply
-// Now, FileAge and LoadLocaleFormatSettings.
+// Now, LocalModificationTime and LoadLocaleFormatSettings.
 
 #include "runtime/DateTime.h"
 
@@ -373,4 +373,45 @@ TDateTime FileDateToDateTime(int fileDate) {
     const int minute = (time >> 5) & 0x3F;
     const int second = (time & 0x1F) * 2;
     return CombineDateTime(EncodeDate(year, month, day), EncodeTime(hour, minute, second, 0));
+}
+
+namespace {
+
+// The packed DOS date-time of a local time, or -1 outside 1980 to 2107.
+int PackFileDate(const TLocalTimeFields& time) {
+    // The year range is checked here: the system's own packing fails or wraps
+    // the year outside it.
+    if (time.Year < 1980 || time.Year > 2107)
+        return -1;
+    const unsigned date =
+        static_cast<unsigned>(((time.Year - 1980) << 9) | (time.Month << 5) | time.Day);
+    const unsigned clock =
+        static_cast<unsigned>((time.Hour << 11) | (time.Minute << 5) | (time.Second / 2));
+    return static_cast<int>((date << 16) | clock);
+}
+
+} // namespace
+
+TDateTime FileTimeToDateTime(const std::string& fileName, const TLocalTimeFields& time) {
+    if (const int packed = PackFileDate(time); packed != -1)
+        return FileDateToDateTime(packed);
+    if (!IsValidDate(time.Year, time.Month, time.Day) ||
+        !IsValidTime(time.Hour, time.Minute, time.Second, 0))
+        throw EConvertError("The modification date of \"" + fileName +
+                            "\" is not a date of the years 1 to 9999: correct the file's date");
+    return CombineDateTime(EncodeDate(time.Year, time.Month, time.Day),
+                           EncodeTime(time.Hour, time.Minute, time.Second, 0));
+}
+
+int FileAge(const std::string& fileName) {
+    TLocalTimeFields time{};
+    return LocalModificationTime(fileName, time) ? PackFileDate(time) : -1;
+}
+
+bool FileAge(const std::string& fileName, TDateTime& fileDateTime) {
+    TLocalTimeFields time{};
+    if (!LocalModificationTime(fileName, time))
+        return false;
+    fileDateTime = FileTimeToDateTime(fileName, time);
+    return true;
 }

@@ -75,7 +75,24 @@ TDateTime StrToDateTime(const std::string& text);
 TDateTime StrToDateTime(const std::string& text, const TFormatSettings& settings, int currentYear);
 
 // The file's last-modification time as a packed DOS date-time (local time,
-// two-second resolution), or -1 for a missing file or a folder.
+// two-second resolution), or -1 for a missing file, a folder or a time outside
+// the years 1980 to 2107 that the packed form holds.
 int FileAge(const std::string& fileName);
+// The file's last-modification time in local time; false for a missing file
+// or a folder. Within 1980 to 2107 exactly FileDateToDateTime(FileAge(...)),
+// in two-second steps; outside them to the second. Raises EConvertError,
+// naming the file, for a time that is no date of the years 1 to 9999.
+bool FileAge(const std::string& fileName, TDateTime& fileDateTime);
 // Raises EConvertError for a packed value that is no date (-1 among them).
 TDateTime FileDateToDateTime(int fileDate);
+
+// A local time field by field, as the system gives it. Year 0 stands for a
+// time the system cannot put into the calendar of the years 1 to 9999.
+struct TLocalTimeFields {
+    int Year, Month, Day, Hour, Minute, Second;
+};
+// Supplied by the backend: the file's last-modification time in local time,
+// to the second; false for a missing file or a folder.
+bool LocalModificationTime(const std::string& fileName, TLocalTimeFields& time);
+// What FileAge(fileName, fileDateTime) makes of the file's local time.
+TDateTime FileTimeToDateTime(const std::string& fileName, const TLocalTimeFields& time);

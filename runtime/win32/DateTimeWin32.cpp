@@ -68,17 +68,21 @@ TDateTime Now() {
            EncodeTime(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
 }
 
-int FileAge(const std::string& fileName) {
+bool LocalModificationTime(const std::string& fileName, TLocalTimeFields& fields) {
     // The attribute query takes the name literally, where a directory search
     // would read '*' and '?' as wildcards.
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(fileName.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return -1;
+        return false;
     FILETIME local{};
-    WORD date = 0, time = 0;
+    SYSTEMTIME time{};
+    // A time the system cannot convert lies beyond any calendar date.
     if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
-        !FileTimeToDosDateTime(&local, &date, &time))
-        return -1;
-    return static_cast<int>((static_cast<unsigned>(date) << 16) | time);
+        !FileTimeToSystemTime(&local, &time)) {
+        fields = {};
+        return true;
+    }
+    fields = {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+    return true;
 }
