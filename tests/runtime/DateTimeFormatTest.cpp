@@ -178,7 +178,7 @@ TEST(DateArithmetic_test, DoubleByteLocaleSeparatorIsKeptWhole) {
     const TLocaleValueGuard separator(LOCALE_SDATE, "．");
     ASSERT_TRUE(separator.Set());
     LoadLocaleFormatSettings();
-    EXPECT_EQ(FormatSettings.DateSeparator.View(), "．");
+    EXPECT_EQ(FormatSettings.DateSeparator.View(), std::string_view("．"));
     const TDateTime visit = EncodeDate(2012, 11, 10) + EncodeTime(23, 59, 0, 0);
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd", visit), "2012．11．10");
     const std::string saved = FormatDateTime("yy/mm/dd hh:nn", visit);
