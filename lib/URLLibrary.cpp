@@ -25,11 +25,11 @@ void TUrlFileData::LoadFromFile(const std::string& path) {
         Valid = !URL.empty();
         if (Valid) {
             Comment = ini.ReadString(LogSection, CommentKey, "");
-            // The file may vanish between the two queries; a missing age
-            // would read as a nonsense date, so the old value is kept.
-            const int age = FileAge(path);
-            if (age != -1)
-                FileDateTime = FileDateToDateTime(age);
+            // The file may vanish between the two queries; then the old
+            // value is kept.
+            TDateTime age = 0;
+            if (FileAge(path, age))
+                FileDateTime = age;
             const std::string lastVisit = ini.ReadString(LogSection, LastVisitKey, "");
             HasLastVisit = !lastVisit.empty();
             if (HasLastVisit)

@@ -1,5 +1,5 @@
 // Portable date-time arithmetic, formatting and parsing. The backends supply
-// Now, FileAge and LoadLocaleFormatSettings.
+// Now, LocalModificationTime and LoadLocaleFormatSettings.
 
 #include "runtime/DateTime.h"
 
@@ -95,6 +95,10 @@ void AppendNumber(std::string& out, int value, int minDigits) {
 
 // --- StrToDateTime --------------------------------------------------------
 
+bool BeginsWithBlank(std::string_view text) {
+    return !text.empty() && text.front() == ' ';
+}
+
 class TScanner {
 public:
     explicit TScanner(std::string_view text) : FText(text) {}
@@ -106,16 +110,15 @@ public:
             ++FPos;
         return FPos != start;
     }
-    // Matches one separator, with optional blanks before it unless the
-    // separator is itself a blank.
-    bool Char(char c) {
-        if (c != ' ')
+    // Matches one whole separator, with optional blanks before it unless the
+    // separator begins with a blank.
+    bool Separator(std::string_view separator) {
+        if (!BeginsWithBlank(separator))
             SkipBlanks();
-        if (FPos < FText.size() && FText[FPos] == c) {
-            ++FPos;
-            return true;
-        }
-        return false;
+        if (FText.substr(FPos, separator.size()) != separator)
+            return false;
+        FPos += separator.size();
+        return true;
     }
     // Reads minDigits to maxDigits decimal digits; digits is how many were read.
     bool Number(int minDigits, int maxDigits, int& value, int& digits) {
@@ -158,34 +161,30 @@ bool TryEncode(int year, int month, int day, int hour, int minute, int second, T
 bool TryReadSavedForm(std::string_view text, const TFormatSettings& settings, int currentYear,
                       TDateTime& result) {
     static constexpr std::string_view shape = "99/99/99 99:99";
-    if (text.size() != shape.size())
-        return false;
     int fields[5] = {};
     int field = 0;
+    std::size_t pos = 0;
     for (std::size_t i = 0; i < shape.size(); ++i) {
-        const char c = text[i];
-        switch (shape[i]) {
-        case '9':
-            if (c < '0' || c > '9')
+        std::string_view expected = shape.substr(i, 1);
+        if (shape[i] == '/')
+            expected = settings.DateSeparator.View();
+        else if (shape[i] == ':')
+            expected = settings.TimeSeparator.View();
+        else if (shape[i] == '9') {
+            if (pos == text.size() || text[pos] < '0' || text[pos] > '9')
                 return false;
-            fields[field] = fields[field] * 10 + (c - '0');
+            fields[field] = fields[field] * 10 + (text[pos] - '0');
+            ++pos;
             if (i + 1 == shape.size() || shape[i + 1] != '9')
                 ++field;
-            break;
-        case '/':
-            if (c != settings.DateSeparator)
-                return false;
-            break;
-        case ':':
-            if (c != settings.TimeSeparator)
-                return false;
-            break;
-        default:
-            if (c != shape[i])
-                return false;
-            break;
+            continue;
         }
+        if (text.substr(pos, expected.size()) != expected)
+            return false;
+        pos += expected.size();
     }
+    if (pos != text.size())
+        return false;
     return TryEncode(ExpandTwoDigitYear(fields[0], currentYear), fields[1], fields[2], fields[3],
                      fields[4], 0, result);
 }
@@ -210,9 +209,9 @@ bool TryReadUserForm(std::string_view text, const TFormatSettings& settings, int
     int year = 0, month = 0, day = 0;
     const std::string order = DateOrder(settings.ShortDateFormat);
     for (std::size_t i = 0; i < order.size(); ++i) {
-        if (i > 0 && !scanner.Char(settings.DateSeparator))
+        if (i > 0 && !scanner.Separator(settings.DateSeparator.View()))
             return false;
-        if (settings.DateSeparator != ' ')
+        if (!BeginsWithBlank(settings.DateSeparator.View()))
             scanner.SkipBlanks();
         int value = 0, digits = 0;
         if (order[i] == 'y') {
@@ -230,9 +229,11 @@ bool TryReadUserForm(std::string_view text, const TFormatSettings& settings, int
     if (!scanner.AtEnd()) {
         int digits = 0;
         if (!blank || !scanner.Number(1, 2, hour, digits) ||
-            !scanner.Char(settings.TimeSeparator) || !scanner.Number(1, 2, minute, digits))
+            !scanner.Separator(settings.TimeSeparator.View()) ||
+            !scanner.Number(1, 2, minute, digits))
             return false;
-        if (scanner.Char(settings.TimeSeparator) && !scanner.Number(1, 2, second, digits))
+        if (scanner.Separator(settings.TimeSeparator.View()) &&
+            !scanner.Number(1, 2, second, digits))
             return false;
         scanner.SkipBlanks();
         if (!scanner.AtEnd())
@@ -300,7 +301,7 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value) {
             continue;
         }
         if (c == '/' || c == ':') {
-            out += c == '/' ? FormatSettings.DateSeparator : FormatSettings.TimeSeparator;
+            out += (c == '/' ? FormatSettings.DateSeparator : FormatSettings.TimeSeparator).View();
             ++i;
             continue;
         }
@@ -372,4 +373,45 @@ TDateTime FileDateToDateTime(int fileDate) {
     const int minute = (time >> 5) & 0x3F;
     const int second = (time & 0x1F) * 2;
     return CombineDateTime(EncodeDate(year, month, day), EncodeTime(hour, minute, second, 0));
+}
+
+namespace {
+
+// The packed DOS date-time of a local time, or -1 outside 1980 to 2107.
+int PackFileDate(const TLocalTimeFields& time) {
+    // The year range is checked here: the system's own packing fails or wraps
+    // the year outside it.
+    if (time.Year < 1980 || time.Year > 2107)
+        return -1;
+    const unsigned date =
+        static_cast<unsigned>(((time.Year - 1980) << 9) | (time.Month << 5) | time.Day);
+    const unsigned clock =
+        static_cast<unsigned>((time.Hour << 11) | (time.Minute << 5) | (time.Second / 2));
+    return static_cast<int>((date << 16) | clock);
+}
+
+} // namespace
+
+TDateTime FileTimeToDateTime(const std::string& fileName, const TLocalTimeFields& time) {
+    if (const int packed = PackFileDate(time); packed != -1)
+        return FileDateToDateTime(packed);
+    if (!IsValidDate(time.Year, time.Month, time.Day) ||
+        !IsValidTime(time.Hour, time.Minute, time.Second, 0))
+        throw EConvertError("The modification date of \"" + fileName +
+                            "\" is not a date of the years 1 to 9999: correct the file's date");
+    return CombineDateTime(EncodeDate(time.Year, time.Month, time.Day),
+                           EncodeTime(time.Hour, time.Minute, time.Second, 0));
+}
+
+int FileAge(const std::string& fileName) {
+    TLocalTimeFields time{};
+    return LocalModificationTime(fileName, time) ? PackFileDate(time) : -1;
+}
+
+bool FileAge(const std::string& fileName, TDateTime& fileDateTime) {
+    TLocalTimeFields time{};
+    if (!LocalModificationTime(fileName, time))
+        return false;
+    fileDateTime = FileTimeToDateTime(fileName, time);
+    return true;
 }

@@ -4,14 +4,41 @@
 // A TDateTime is a day count: the integer part counts days since 30 December
 // 1899, the fraction is the time of day. Values are local times.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 using TDateTime = double;
 
+// A date or time separator: the whole text the locale gives, which may be
+// more than one byte (a double-byte character in code page 932, or up to
+// three characters). Held in place so that the settings stay constant-
+// initialised.
+class TDateTimeSeparator {
+public:
+    // The locale's limit: three characters of up to two bytes each.
+    static constexpr std::size_t Capacity = 6;
+
+    constexpr TDateTimeSeparator(char c) : FText{c}, FLength(1) {}
+    // Text longer than Capacity is cut there; callers pass whole separators.
+    constexpr TDateTimeSeparator(std::string_view text)
+        : FLength(text.size() < Capacity ? text.size() : Capacity) {
+        for (std::size_t i = 0; i < FLength; ++i)
+            FText[i] = text[i];
+    }
+
+    constexpr std::string_view View() const { return {FText, FLength}; }
+    friend constexpr bool operator==(const TDateTimeSeparator&,
+                                     const TDateTimeSeparator&) = default;
+
+private:
+    char FText[Capacity] = {};
+    std::size_t FLength = 0;
+};
+
 struct TFormatSettings {
-    char DateSeparator;
-    char TimeSeparator;
+    TDateTimeSeparator DateSeparator;
+    TDateTimeSeparator TimeSeparator;
     // Order of year, month and day as letters, for example "yyyy/mm/dd" or
     // "dd.mm.yyyy". Must refer to storage that outlives its use (a literal).
     std::string_view ShortDateFormat;
@@ -48,7 +75,24 @@ TDateTime StrToDateTime(const std::string& text);
 TDateTime StrToDateTime(const std::string& text, const TFormatSettings& settings, int currentYear);
 
 // The file's last-modification time as a packed DOS date-time (local time,
-// two-second resolution), or -1 for a missing file or a folder.
+// two-second resolution), or -1 for a missing file, a folder or a time outside
+// the years 1980 to 2107 that the packed form holds.
 int FileAge(const std::string& fileName);
+// The file's last-modification time in local time; false for a missing file
+// or a folder. Within 1980 to 2107 exactly FileDateToDateTime(FileAge(...)),
+// in two-second steps; outside them to the second. Raises EConvertError,
+// naming the file, for a time that is no date of the years 1 to 9999.
+bool FileAge(const std::string& fileName, TDateTime& fileDateTime);
 // Raises EConvertError for a packed value that is no date (-1 among them).
 TDateTime FileDateToDateTime(int fileDate);
+
+// A local time field by field, as the system gives it. Year 0 stands for a
+// time the system cannot put into the calendar of the years 1 to 9999.
+struct TLocalTimeFields {
+    int Year, Month, Day, Hour, Minute, Second;
+};
+// Supplied by the backend: the file's last-modification time in local time,
+// to the second; false for a missing file or a folder.
+bool LocalModificationTime(const std::string& fileName, TLocalTimeFields& time);
+// What FileAge(fileName, fileDateTime) makes of the file's local time.
+TDateTime FileTimeToDateTime(const std::string& fileName, const TLocalTimeFields& time);

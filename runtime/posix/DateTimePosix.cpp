@@ -22,21 +22,22 @@ TDateTime Now() {
                       static_cast<int>(now.tv_nsec / 1000000));
 }
 
-int FileAge(const std::string& fileName) {
+bool LocalModificationTime(const std::string& fileName, TLocalTimeFields& fields) {
     struct stat info {};
     if (stat(ToPosixPath(fileName).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
-        return -1;
+        return false;
     tm local{};
-    if (localtime_r(&info.st_mtime, &local) == nullptr)
-        return -1;
-    const int year = local.tm_year + 1900;
-    // The packed form holds 1980 to 2107 only.
-    if (year < 1980 || year > 2107)
-        return -1;
-    const int second = local.tm_sec > 59 ? 59 : local.tm_sec;
-    const unsigned date =
-        static_cast<unsigned>(((year - 1980) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
-    const unsigned time =
-        static_cast<unsigned>((local.tm_hour << 11) | (local.tm_min << 5) | (second / 2));
-    return static_cast<int>((date << 16) | time);
+    if (localtime_r(&info.st_mtime, &local) == nullptr) {
+        fields = {};
+        return true;
+    }
+    // A year the calendar cannot hold (a huge time) is reported as year 0.
+    const long long year = static_cast<long long>(local.tm_year) + 1900;
+    fields = {year >= 1 && year <= 9999 ? static_cast<int>(year) : 0,
+              local.tm_mon + 1,
+              local.tm_mday,
+              local.tm_hour,
+              local.tm_min,
+              local.tm_sec > 59 ? 59 : local.tm_sec};
+    return true;
 }

@@ -48,10 +48,14 @@ std::string_view PictureFromLocale(const std::string& picture) {
 
 void LoadLocaleFormatSettings() {
     TFormatSettings settings = {'/', ':', DatePictures[0]};
-    if (const std::string date = LocaleInfo(LOCALE_SDATE); !date.empty())
-        settings.DateSeparator = date[0];
-    if (const std::string time = LocaleInfo(LOCALE_STIME); !time.empty())
-        settings.TimeSeparator = time[0];
+    // A separator is the whole text, which may hold double-byte characters;
+    // Windows allows three characters, so longer text is not a separator.
+    if (const std::string date = LocaleInfo(LOCALE_SDATE);
+        !date.empty() && date.size() <= TDateTimeSeparator::Capacity)
+        settings.DateSeparator = std::string_view(date);
+    if (const std::string time = LocaleInfo(LOCALE_STIME);
+        !time.empty() && time.size() <= TDateTimeSeparator::Capacity)
+        settings.TimeSeparator = std::string_view(time);
     if (const std::string picture = LocaleInfo(LOCALE_SSHORTDATE); !picture.empty())
         settings.ShortDateFormat = PictureFromLocale(picture);
     FormatSettings = settings;
@@ -64,17 +68,21 @@ TDateTime Now() {
            EncodeTime(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
 }
 
-int FileAge(const std::string& fileName) {
+bool LocalModificationTime(const std::string& fileName, TLocalTimeFields& fields) {
     // The attribute query takes the name literally, where a directory search
     // would read '*' and '?' as wildcards.
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(fileName.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return -1;
+        return false;
     FILETIME local{};
-    WORD date = 0, time = 0;
+    SYSTEMTIME time{};
+    // A time the system cannot convert lies beyond any calendar date.
     if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
-        !FileTimeToDosDateTime(&local, &date, &time))
-        return -1;
-    return static_cast<int>((static_cast<unsigned>(date) << 16) | time);
+        !FileTimeToSystemTime(&local, &time)) {
+        fields = {};
+        return true;
+    }
+    fields = {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+    return true;
 }

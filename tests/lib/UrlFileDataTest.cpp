@@ -324,9 +324,9 @@ TEST_F(UrlFileDataFiles, BadLastVisitRaisesAfterPartialAssignment) {
     EXPECT_TRUE(data.Modified);
 }
 
-// A file dated before 1980 has no packed file date; the record keeps the
-// date it held rather than a made-up one.
-TEST_F(UrlFileDataFiles, FileDateOutsidePackedRangeIsNotInvented) {
+// A file dated before 1980 has no packed file date; the record takes the
+// file's own date, to the second.
+TEST_F(UrlFileDataFiles, FileDateOutsidePackedRangeIsTheFilesOwn) {
     const std::string path = File("old.url", "[InternetShortcut]\r\nURL=http://old/\r\n");
     AgeFile(path, 365 * 60);
     ASSERT_EQ(FileAge(path), -1);
@@ -334,7 +334,10 @@ TEST_F(UrlFileDataFiles, FileDateOutsidePackedRangeIsNotInvented) {
     data.FileDateTime = 123.0;
     data.LoadFromFile(path);
     EXPECT_TRUE(data.Valid);
-    EXPECT_EQ(data.FileDateTime, 123.0);
+    TDateTime age = 0;
+    ASSERT_TRUE(FileAge(path, age));
+    EXPECT_EQ(data.FileDateTime, age);
+    EXPECT_LT(data.FileDateTime, EncodeDate(1980, 1, 1));
 }
 
 TEST_F(UrlFileDataFiles, ExtensionPlaysNoPart) {

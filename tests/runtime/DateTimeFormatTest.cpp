@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <string_view>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -53,9 +55,22 @@ TEST(FormatDateTime_test, DirectivesGiveTheirFields) {
 }
 
 TEST(FormatDateTime_test, SeparatorsComeFromTheSettings) {
-    const TSettingsGuard settings({'.', '-', "dd.mm.yyyy"});
-    EXPECT_EQ(FormatDateTime("yy/mm/dd hh:nn", Sample()), "01.02.03 04-05");
-    EXPECT_EQ(FormatDateTime("'a/b:c'", Sample()), "a/b:c");
+    // A separator is written whole, double-byte characters included.
+    ASSERT_EQ(std::string_view("．"), "\x81\x44");
+    struct TRow {
+        TFormatSettings Settings;
+        const char* Expected;
+    };
+    const TRow rows[] = {
+        {{'.', '-', "dd.mm.yyyy"}, "01.02.03 04-05"},
+        {{std::string_view("．"), std::string_view("："), "yyyy/mm/dd"}, "01．02．03 04：05"},
+        {{std::string_view(" - "), ':', "yyyy/mm/dd"}, "01 - 02 - 03 04:05"},
+    };
+    for (const TRow& row : rows) {
+        const TSettingsGuard settings(row.Settings);
+        EXPECT_EQ(FormatDateTime("yy/mm/dd hh:nn", Sample()), row.Expected);
+        EXPECT_EQ(FormatDateTime("'a/b:c'", Sample()), "a/b:c");
+    }
 }
 
 TEST(FormatDateTime_test, ZeroAndNegativeValues) {
@@ -128,3 +143,46 @@ TEST(DateArithmetic_test, LocaleSettingsReadBackWhatTheyWrite) {
     const TDateTime visit = EncodeDate(2012, 11, 10) + EncodeTime(23, 59, 0, 0);
     EXPECT_EQ(StrToDateTime(FormatDateTime("yy/mm/dd hh:nn", visit)), visit);
 }
+
+#ifdef _WIN32
+namespace {
+
+// Sets one of the user's locale values for the scope and puts back the old one.
+class TLocaleValueGuard {
+public:
+    TLocaleValueGuard(LCTYPE type, const char* value) : FType(type) {
+        char old[100] = {};
+        FHadOld = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, old, sizeof old) > 0;
+        FOld = old;
+        FSet = SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value) != 0;
+    }
+    ~TLocaleValueGuard() {
+        if (FHadOld)
+            SetLocaleInfoA(LOCALE_USER_DEFAULT, FType, FOld.c_str());
+    }
+    TLocaleValueGuard(const TLocaleValueGuard&) = delete;
+    TLocaleValueGuard& operator=(const TLocaleValueGuard&) = delete;
+    bool Set() const { return FSet; }
+
+private:
+    LCTYPE FType;
+    std::string FOld;
+    bool FHadOld = false;
+    bool FSet = false;
+};
+
+} // namespace
+
+TEST(DateArithmetic_test, DoubleByteLocaleSeparatorIsKeptWhole) {
+    const TSettingsGuard guard(FormatSettings);
+    const TLocaleValueGuard separator(LOCALE_SDATE, "．");
+    ASSERT_TRUE(separator.Set());
+    LoadLocaleFormatSettings();
+    EXPECT_EQ(FormatSettings.DateSeparator.View(), std::string_view("．"));
+    const TDateTime visit = EncodeDate(2012, 11, 10) + EncodeTime(23, 59, 0, 0);
+    EXPECT_EQ(FormatDateTime("yyyy/mm/dd", visit), "2012．11．10");
+    const std::string saved = FormatDateTime("yy/mm/dd hh:nn", visit);
+    EXPECT_EQ(saved, "12．11．10 23:59");
+    EXPECT_EQ(StrToDateTime(saved), visit);
+}
+#endif

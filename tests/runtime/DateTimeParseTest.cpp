@@ -17,9 +17,14 @@ const TFormatSettings DayMonthYear = {'/', ':', "dd/mm/yyyy"};
 const TFormatSettings MonthDayYear = {'/', ':', "mm/dd/yyyy"};
 const TFormatSettings DottedDayMonthYear = {'.', ':', "dd.mm.yyyy"};
 const TFormatSettings DashedMonthDayYear = {'-', '.', "MM-dd-yyyy"};
+// Double-byte separators: "．" (0x81 0x44) and "：" (0x81 0x46).
+const TFormatSettings WideDottedYearMonthDay = {std::string_view("．"), std::string_view("："),
+                                                "yyyy/mm/dd"};
+const TFormatSettings WideDottedDayMonthYear = {std::string_view("．"), ':', "dd.mm.yyyy"};
 
-const TFormatSettings AllSettings[] = {YearMonthDay, DayMonthYear, MonthDayYear, DottedDayMonthYear,
-                                       DashedMonthDayYear};
+const TFormatSettings AllSettings[] = {
+    YearMonthDay,       DayMonthYear,           MonthDayYear,          DottedDayMonthYear,
+    DashedMonthDayYear, WideDottedYearMonthDay, WideDottedDayMonthYear};
 
 TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     return EncodeDate(year, month, day) + EncodeTime(hour, minute, second, 0);
@@ -103,6 +108,8 @@ TEST(StrToDateTime_test, OtherTextIsReadInTheUsersOrder) {
         {"31/12/99 10:00", DayMonthYear, "1999/12/31 10:00:00"},
         {"12/31/99 10:00", MonthDayYear, "1999/12/31 10:00:00"},
         {"1800/01/01 06:00", YearMonthDay, "1800/01/01 06:00:00"},
+        {"2001．2．3 4：05：06", WideDottedYearMonthDay, "2001/02/03 04:05:06"},
+        {" 3 ．2 ． 2001  4:05 ", WideDottedDayMonthYear, "2001/02/03 04:05:00"},
     };
     for (const TRow& row : rows)
         EXPECT_EQ(Show(StrToDateTime(row.Text, row.Settings, 2026)), row.Expected) << row.Text;

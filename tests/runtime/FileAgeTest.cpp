@@ -32,12 +32,62 @@ TEST(FileAge_test, ModificationTimeInTwoSecondSteps) {
     RemoveFile(path);
 }
 
+// Inside the packed years the date-time is the packed two-second value;
+// outside them it is the file's own time, to the second, and the packed form
+// is -1 rather than a wrapped year.
+TEST(FileAge_test, DateTimeKeepsThePackedValueAndTheYearsBeyondIt) {
+    struct TRow {
+        int Year, Month, Day, Hour, Minute, Second, ExpectedSecond;
+    };
+    const TRow rows[] = {{1970, 1, 1, 9, 0, 1, 1},       {1979, 12, 31, 23, 59, 59, 59},
+                         {1980, 1, 1, 0, 0, 1, 0},       {2001, 2, 3, 4, 5, 7, 6},
+                         {2107, 12, 31, 23, 59, 59, 58}, {2108, 1, 1, 0, 0, 1, 1},
+                         {2120, 6, 7, 8, 9, 11, 11}};
+    const std::string path = ScratchPath("agerange.url");
+    WriteTextFile(path, "[InternetShortcut]\r\n");
+    for (const TRow& row : rows) {
+        SetLocalModificationTime(path, row.Year, row.Month, row.Day, row.Hour, row.Minute,
+                                 row.Second);
+        TDateTime value = 0;
+        ASSERT_TRUE(FileAge(path, value));
+        EXPECT_EQ(value, EncodeDate(row.Year, row.Month, row.Day) +
+                             EncodeTime(row.Hour, row.Minute, row.ExpectedSecond, 0))
+            << row.Year << "-" << row.Month << "-" << row.Day << " " << row.Second;
+        const bool packed = row.Year >= 1980 && row.Year <= 2107;
+        const int age = FileAge(path);
+        EXPECT_EQ(age != -1, packed) << row.Year;
+        if (packed) {
+            EXPECT_EQ(value, FileDateToDateTime(age)) << row.Year;
+        }
+    }
+    RemoveFile(path);
+}
+
 TEST(FileAge_test, FoldersAndMissingFilesHaveNoAge) {
     const std::string folder = ScratchPath("agefolder");
     ASSERT_TRUE(ForceDirectories(folder));
     EXPECT_EQ(FileAge(folder), -1);
     EXPECT_EQ(FileAge(ScratchPath("missing.url")), -1);
+    TDateTime value = 42.0;
+    EXPECT_FALSE(FileAge(folder, value));
+    EXPECT_FALSE(FileAge(ScratchPath("missing.url"), value));
+    EXPECT_EQ(value, 42.0);
     RemoveTree(folder);
+}
+
+// A time past the year 9999 (or one the system cannot convert) has no
+// date-time: the error names the file and says what to do.
+TEST(FileAge_test, TimeBeyondTheCalendarRaisesNamingTheFile) {
+    const TLocalTimeFields times[] = {{10000, 1, 1, 0, 0, 0}, {0, 0, 0, 0, 0, 0}};
+    for (const TLocalTimeFields& time : times) {
+        try {
+            FileTimeToDateTime("C:\\fav\\far.url", time);
+            ADD_FAILURE() << time.Year;
+        } catch (const EConvertError& e) {
+            EXPECT_STREQ(e.what(), "The modification date of \"C:\\fav\\far.url\" is not a date "
+                                   "of the years 1 to 9999: correct the file's date");
+        }
+    }
 }
 
 TEST(FileDateToDateTime_test, UnpacksTheDosLayout) {
