@@ -15,7 +15,7 @@ std::string RemoveTrailingBackslash(std::string path) {
 }
 
 std::string GetTempFolder(const std::string& subFolder, bool create) {
-    std::string folder = AddTrailingBackslash(GetTempPath());
+    std::string folder = AddTrailingBackslash(SystemTempPath());
     folder += subFolder;
     // A folder that cannot be created shows itself when the caller writes
     // into it, with that write's own error.

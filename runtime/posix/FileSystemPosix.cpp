@@ -26,11 +26,15 @@ bool FileExists(const std::string& fileName) {
            !S_ISDIR(info.st_mode);
 }
 
-std::string GetTempPath() {
+std::string SystemTempPath() {
     const char* dir = std::getenv("TMPDIR");
     std::string path = dir != nullptr && *dir != '\0' ? dir : "/tmp";
     if (path.back() != '/')
         path += '/';
+    // '/' is never a trail byte in code page 932, so a byte-wise swap is safe.
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
     return path;
 }
 

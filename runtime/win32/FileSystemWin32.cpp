@@ -7,8 +7,6 @@
 #include "runtime/SystemError.h"
 
 #include <windows.h>
-// <windows.h> maps GetTempPath onto GetTempPathA; ours is a different function.
-#undef GetTempPath
 
 #include <vector>
 
@@ -35,7 +33,7 @@ bool FileExists(const std::string& fileName) {
            (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string GetTempPath() {
+std::string SystemTempPath() {
     std::vector<char> buffer(MAX_PATH + 1);
     // The folder may change between the calls, so ask until it fits.
     for (int attempt = 0; attempt < 8; ++attempt) {

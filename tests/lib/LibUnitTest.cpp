@@ -12,8 +12,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-// The runtime's GetTempPath, not the system's macro for GetTempPathA.
-#undef GetTempPath
 #else
 #include "runtime/posix/PosixPath.h"
 #include <unistd.h>
@@ -67,10 +65,8 @@ TEST(LibUnitTempFolder, EndsInOneBackslash) {
     const std::string folder = GetTempFolder("", false);
     ASSERT_GE(folder.size(), 2u);
     EXPECT_EQ(folder.back(), '\\');
-    EXPECT_EQ(folder, AddTrailingBackslash(GetTempPath()));
-#ifdef _WIN32
+    EXPECT_EQ(folder, SystemTempPath());
     EXPECT_NE(folder[folder.size() - 2], '\\');
-#endif
     EXPECT_TRUE(IsDirectory(OsPath(folder)));
 }
 
@@ -113,8 +109,7 @@ TEST(LibUnitTempFolder, LongTemporaryFolder) {
         setenv(variable, saved.c_str(), 1);
     else
         unsetenv(variable);
-    EXPECT_EQ(folder.substr(0, 5 + longName.size()), "/tmp/" + longName);
-    EXPECT_EQ(folder.substr(folder.size() - 4), "\\Sub");
+    EXPECT_EQ(folder, "\\tmp\\" + longName + "\\Sub");
 #endif
 }
 

@@ -9,9 +9,9 @@
 #include <cstdlib>
 
 TEST(FileSystem_test, TempPathEndsInADelimiter) {
-    const std::string temp = GetTempPath();
+    const std::string temp = SystemTempPath();
     ASSERT_FALSE(temp.empty());
-    EXPECT_EQ(temp.back(), PathDelimiter());
+    EXPECT_EQ(temp.back(), '\\');
     EXPECT_TRUE(ForceDirectories(temp));
 }
 
@@ -20,11 +20,11 @@ TEST(FileSystem_test, TempPathFollowsTmpdir) {
     const char* saved = std::getenv("TMPDIR");
     const std::string restore = saved != nullptr ? saved : "";
     setenv("TMPDIR", "/var/tmp", 1);
-    EXPECT_EQ(GetTempPath(), "/var/tmp/");
+    EXPECT_EQ(SystemTempPath(), "\\var\\tmp\\");
     setenv("TMPDIR", "/var/tmp/", 1);
-    EXPECT_EQ(GetTempPath(), "/var/tmp/");
+    EXPECT_EQ(SystemTempPath(), "\\var\\tmp\\");
     unsetenv("TMPDIR");
-    EXPECT_EQ(GetTempPath(), "/tmp/");
+    EXPECT_EQ(SystemTempPath(), "\\tmp\\");
     if (saved != nullptr)
         setenv("TMPDIR", restore.c_str(), 1);
 }

@@ -13,6 +13,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+// The store's location is a posix path, taken from the environment as it is.
+#include "runtime/posix/PosixPath.h"
 #endif
 
 namespace {
@@ -28,7 +31,7 @@ protected:
         const char* saved = std::getenv("PELLMARK_REGISTRY");
         FHadStore = saved != nullptr;
         FSavedStore = FHadStore ? saved : "";
-        FStore = ScratchPath("registry");
+        FStore = ToPosixPath(ScratchPath("registry"));
         RemoveFile(FStore);
         setenv("PELLMARK_REGISTRY", FStore.c_str(), 1);
 #endif
@@ -181,7 +184,7 @@ TEST_F(RegIniFile_test, OpeningCreatesTheStoreAndADamagedStoreRaises) {
 }
 
 TEST_F(RegIniFile_test, TheStoreFollowsTheEnvironment) {
-    const std::string other = ScratchPath("config");
+    const std::string other = ToPosixPath(ScratchPath("config"));
     RemoveTree(other);
     unsetenv("PELLMARK_REGISTRY");
     const char* savedConfig = std::getenv("XDG_CONFIG_HOME");

@@ -13,7 +13,6 @@
 #ifdef _WIN32
 #include <process.h>
 #include <windows.h>
-#undef GetTempPath
 #else
 #include "runtime/posix/PosixPath.h"
 
@@ -43,16 +42,8 @@ std::string SystemPath(const std::string& path) {
 
 } // namespace
 
-char PathDelimiter() {
-#ifdef _WIN32
-    return '\\';
-#else
-    return '/';
-#endif
-}
-
 std::string ScratchPath(const std::string& name) {
-    return GetTempPath() + "pellrt" + std::to_string(ProcessId()) + "_" + name;
+    return SystemTempPath() + "pellrt" + std::to_string(ProcessId()) + "_" + name;
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {

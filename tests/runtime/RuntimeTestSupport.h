@@ -23,8 +23,6 @@ private:
 // A path in the temporary folder that nothing else uses, with the process id
 // in it; name is appended as it is.
 std::string ScratchPath(const std::string& name);
-// The delimiter the backend's temporary folder ends in.
-char PathDelimiter();
 
 // These take runtime paths (Windows-style delimiters work on both backends).
 void WriteTextFile(const std::string& path, const std::string& text);
