@@ -43,15 +43,30 @@ pell_wine_env() {
     export WINEARCH=win32
 }
 
-# pell_wine_prefix_init PREFIX: creates the prefix on first use, then waits
-# until its wineserver is idle.
+# pell_wine_prefix_init PREFIX: creates the prefix on first use and gives it
+# (new or old) the settings below, then waits until its wineserver is idle.
 pell_wine_prefix_init() {
     pell_wine_env "$1"
     mkdir -p "$1"
     if [ ! -f "$1/system.reg" ]; then
         wine wineboot -i >/dev/null 2>&1 || true
     fi
+    pell_wine_prefix_unmanaged "$1"
     wineserver -w
+}
+
+# pell_wine_prefix_unmanaged PREFIX: no window manager runs on our displays,
+# so the prefix's windows are left unmanaged. A managed window is hidden only
+# after the window manager has confirmed its showing, which without one never
+# comes: each hide waited Wine's full 2 s. Unmanaged, Wine shows, hides and
+# frames its windows itself. Writes the value only when it is not there yet.
+pell_wine_prefix_unmanaged() {
+    if ! awk '/^\[/ { in_x11 = ($0 ~ /^\[Software\\\\Wine\\\\X11 Driver\]/) }
+              in_x11 && /^"Managed"="N"/ { found = 1 }
+              END { exit !found }' "$1/user.reg" 2>/dev/null; then
+        WINEPREFIX="$1" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+            >/dev/null 2>&1 || true
+    fi
 }
 
 # pell_wine_prefix_stop PREFIX: stops that prefix's wineserver only. It is
