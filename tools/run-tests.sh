@@ -13,6 +13,7 @@ status=0
 prefix=""
 
 cleanup() {
+    pell_wine_session_end
     [ -n "$prefix" ] && pell_wine_prefix_stop "$prefix"
     pell_stop_xvfb
 }
@@ -32,10 +33,14 @@ for p in "${presets[@]}"; do
         prefix="$dir/wineprefix"
         [ -n "$PELL_XVFB_PID" ] || pell_start_xvfb || { status=1; continue; }
         pell_wine_prefix_init "$prefix"
+        # One session for the whole run; without it the tests still pass,
+        # each paying for Wine's start and end.
+        pell_wine_session_start "$prefix" || echo "== $p: tests run without a shared Wine session"
         export PELL_WINEPREFIX="$prefix"
     fi
     ctest --test-dir "$dir" --output-on-failure -j1 || status=1
     if [ "$p" = win32 ]; then
+        pell_wine_session_end
         pell_wine_prefix_stop "$prefix"
         prefix=""
     fi
