@@ -185,9 +185,13 @@ class GuideExamples : public testing::Test {
 TEST_F(GuideExamples, GuidesDescribeTheExampleShortcut) {
     for (const TGuide& guide : kGuides) {
         const std::string text = ReadGuide(guide.File);
-        for (const std::u8string_view value : {kFileName, kURL, kComment, kRegistered, kLastVisit})
-            EXPECT_NE(text.find("`" + Bytes(value) + "`"), std::string::npos)
-                << guide.File << " lacks " << Bytes(value);
+        for (const std::u8string_view value :
+             {kFileName, kURL, kComment, kRegistered, kLastVisit}) {
+            // As a code span.
+            std::string span(1, '`');
+            span.append(Bytes(value)).push_back('`');
+            EXPECT_NE(text.find(span), std::string::npos) << guide.File << " lacks " << span;
+        }
     }
 }
 
