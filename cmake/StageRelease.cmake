@@ -1,7 +1,8 @@
 # Puts the archive's files into STAGE: the DLLs, the guide in Japanese as
 # readme.txt (code page 932, CR LF, as Japanese Windows reads it), the English
 # guide as readme-en.txt (UTF-8 with a byte order mark, CR LF) and SHA256SUMS
-# over those four. The guides' title line gets the version.
+# over those four. The guides' title line gets the version; their picture
+# lines go (the pictures are not in the archive).
 # Usage: cmake -DSTAGE=... -DVERSION=... -DGUIDE_JA=... -DGUIDE_EN=... -DDLLS=a.dll,b.dll -P StageRelease.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -19,6 +20,7 @@ endforeach()
 function(pell_guide_text source out)
     file(READ ${source} text)
     string(REGEX REPLACE "^# Pellmark " "# Pellmark ${VERSION} " text "${text}")
+    string(REGEX REPLACE "\n!\\[[^\n]*\\]\\([^\n]*\\)\n" "\n" text "${text}")
     string(REPLACE "\r\n" "\n" text "${text}")
     string(REPLACE "\n" "\r\n" text "${text}")
     set(${out} "${text}" PARENT_SCOPE)
