@@ -210,6 +210,7 @@ int Run() {
     TPluginInterface plugin;
     std::memset(&plugin, 0, sizeof plugin);
     const std::int32_t described = getInterface(&plugin);
+    Write("Host:        plughost " PELL_VERSION "\n");
     Write("Plug-in:     " + NarrowFrom(args.Plugin, CP_UTF8, false) + "\n");
     Write("Title:       " + Utf8FromAnsi(FieldText(plugin.Title)) + "\n");
     Write("MenuCaption: " + Utf8FromAnsi(FieldText(plugin.MenuCaption)) + "\n");

@@ -12,7 +12,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 for p in cmake ninja-build g++ gcc googletest libgtest-dev libgmock-dev libbenchmark-dev \
          clang libclang-rt-14-dev clang-format clang-tidy g++-mingw-w64-i686 wine wine32:i386 \
-         locales xvfb xauth fonts-ipafont-gothic imagemagick binutils-mingw-w64-i686; do
+         locales xvfb xauth fonts-ipafont-gothic fonts-wine imagemagick xdotool unzip \
+         binutils-mingw-w64-i686; do
     have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -115,6 +116,68 @@ TEST_F(PellmarkDll, SettingsPluginDiffersOnlyInCaptionDescriptionAndNumber4) {
         if (!mayDiffer) {
             EXPECT_EQ(copyBytes[i], settingBytes[i]) << "offset " << i;
         }
+    }
+}
+
+// One string of a DLL's version resource, from its Japanese (code page 932)
+// block; "" when the value is missing.
+std::string VersionString(const std::vector<char>& info, const std::string& name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::string path = "\\StringFileInfo\\041103a4\\" + name;
+    if (!VerQueryValueA(info.data(), path.c_str(), &value, &length) || length == 0)
+        return "";
+    return std::string(static_cast<const char*>(value));
+}
+
+TEST(PluginVersion, BothDllsCarryTheProjectVersionAndTheirNames) {
+    struct TExpected {
+        const char* Path;
+        const char* FileName;
+        const char* InternalName;
+        const char* Description;
+    };
+    const TExpected dlls[] = {
+        {PELLMARK_DLL, "Pellmark.dll", "Pellmark",
+         "選択したお気に入りをユーザー定義の書式でクリップボードにコピー"},
+        {PELLMARK_SETTING_DLL, "PellmarkSetting.dll", "PellmarkSetting",
+         "選択リストコピーの書式を設定するダイアログ"},
+    };
+    unsigned major = 0, minor = 0, patch = 0;
+    ASSERT_EQ(std::sscanf(PELL_VERSION, "%u.%u.%u", &major, &minor, &patch), 3);
+    for (const TExpected& dll : dlls) {
+        SCOPED_TRACE(dll.FileName);
+        const std::string path = WinePath(dll.Path);
+        DWORD handle = 0;
+        const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+        ASSERT_NE(size, 0u) << "no version resource";
+        std::vector<char> info(size);
+        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+
+        void* value = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &value, &length));
+        ASSERT_EQ(length, sizeof(VS_FIXEDFILEINFO));
+        const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+        EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+        EXPECT_EQ(fixed->dwFileVersionMS, (major << 16) | minor);
+        EXPECT_EQ(fixed->dwFileVersionLS, patch << 16);
+        EXPECT_EQ(fixed->dwProductVersionMS, (major << 16) | minor);
+        EXPECT_EQ(fixed->dwProductVersionLS, patch << 16);
+        EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+
+        ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length));
+        ASSERT_EQ(length, 4u);
+        const auto* translation = static_cast<const WORD*>(value);
+        EXPECT_EQ(translation[0], 0x0411); // Japanese
+        EXPECT_EQ(translation[1], 932);
+
+        EXPECT_EQ(VersionString(info, "FileVersion"), PELL_VERSION);
+        EXPECT_EQ(VersionString(info, "ProductVersion"), PELL_VERSION);
+        EXPECT_EQ(VersionString(info, "ProductName"), "Pellmark");
+        EXPECT_EQ(VersionString(info, "OriginalFilename"), dll.FileName);
+        EXPECT_EQ(VersionString(info, "InternalName"), dll.InternalName);
+        EXPECT_EQ(VersionString(info, "FileDescription"), dll.Description);
     }
 }
 

@@ -1,0 +1,227 @@
+// The user guide's example table, in both languages, against the expander:
+// each format in the table must give exactly the result the guide prints for
+// the guide's example shortcut, so the guide cannot drift from the program.
+//
+// A table row is "| `format` | result | ..."; the result is a run of code
+// spans (literal text), the words CR LF (a line break), or one word for the
+// empty result or for the format error. The guides are UTF-8; the expander
+// works in code page 932.
+
+#include "lib/FormatLibrary.h"
+#include "runtime/CodePage.h"
+#include "runtime/Exception.h"
+#include "tests/lib/LibTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct TGuide {
+    const char* File;
+    std::u8string_view Header;
+    std::u8string_view EmptyWord;
+    std::u8string_view ErrorWord;
+};
+
+const TGuide kGuides[] = {
+    {"docs/guide.ja.md", u8"| 書式 | 結果 |", u8"（空）", u8"エラー"},
+    {"docs/guide.en.md", u8"| Format | Result |", u8"(empty)", u8"error"},
+};
+
+// The example shortcut as the guides describe it.
+constexpr std::u8string_view kFileName = u8"C:\\Users\\taro\\Favorites\\旅行\\京都の宿.url";
+constexpr std::u8string_view kURL = u8"https://www.example.jp/tabi/kyoto/";
+constexpr std::u8string_view kComment = u8"紅葉の季節に行きたい宿";
+constexpr std::u8string_view kRegistered = u8"2024/03/01 09:15:42";
+constexpr std::u8string_view kLastVisit = u8"2024/03/15 21:40";
+
+std::string Bytes(std::u8string_view text) {
+    return {text.begin(), text.end()};
+}
+
+// UTF-8 to code page 932, through UTF-16.
+std::string Ansi(std::string_view utf8) {
+    std::u16string wide;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = n == 1 ? lead : n == 2 ? lead & 0x1F : n == 3 ? lead & 0x0F : lead & 0x07;
+        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += n;
+        if (c >= 0x10000) {
+            wide += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+            wide += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            wide += static_cast<char16_t>(c);
+        }
+    }
+    return Utf16ToAnsi(wide);
+}
+
+std::string ReadGuide(const char* file) {
+#ifdef _WIN32
+    const std::string path = std::string("Z:") + PELL_SOURCE_DIR + "/" + file;
+#else
+    const std::string path = std::string(PELL_SOURCE_DIR) + "/" + file;
+#endif
+    std::string text = ReadBytes(path);
+    EXPECT_FALSE(text.empty()) << "cannot read " << path;
+    return text;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+// The cells of a table row; a '|' inside a code span does not split.
+std::vector<std::string_view> Cells(std::string_view row) {
+    std::vector<std::string_view> cells;
+    bool inCode = false;
+    std::size_t start = 1;
+    for (std::size_t i = 1; i < row.size(); ++i) {
+        if (row[i] == '`')
+            inCode = !inCode;
+        else if (row[i] == '|' && !inCode) {
+            cells.push_back(Trim(row.substr(start, i - start)));
+            start = i + 1;
+        }
+    }
+    return cells;
+}
+
+struct TExample {
+    std::string Format;   // UTF-8, as in the guide
+    std::string Expected; // UTF-8
+    bool Error = false;
+    std::string Row;
+};
+
+// Reads "`a` CR LF `b`" and the like; false when the cell holds anything else.
+bool ParseResult(std::string_view cell, const TGuide& guide, TExample& example) {
+    if (cell == Bytes(guide.EmptyWord))
+        return true;
+    if (cell == Bytes(guide.ErrorWord)) {
+        example.Error = true;
+        return true;
+    }
+    while (!cell.empty()) {
+        if (cell.front() == '`') {
+            const std::size_t close = cell.find('`', 1);
+            if (close == std::string_view::npos)
+                return false;
+            example.Expected += cell.substr(1, close - 1);
+            cell.remove_prefix(close + 1);
+        } else if (cell.starts_with("CR LF")) {
+            example.Expected += "\r\n";
+            cell.remove_prefix(5);
+        } else {
+            return false;
+        }
+        cell = Trim(cell);
+    }
+    return true;
+}
+
+std::vector<TExample> ExampleTable(const TGuide& guide) {
+    const std::string text = ReadGuide(guide.File);
+    std::vector<TExample> examples;
+    const std::size_t header = text.find(Bytes(guide.Header));
+    if (header == std::string::npos) {
+        ADD_FAILURE() << "no example table in " << guide.File;
+        return examples;
+    }
+    std::size_t pos = text.find('\n', header);
+    bool separator = true;
+    while (pos != std::string::npos && pos + 1 < text.size() && text[pos + 1] == '|') {
+        const std::size_t end = text.find('\n', pos + 1);
+        std::string_view row(text.data() + pos + 1,
+                             (end == std::string::npos ? text.size() : end) - pos - 1);
+        if (!row.empty() && row.back() == '\r')
+            row.remove_suffix(1);
+        pos = end;
+        if (separator) {
+            separator = false;
+            continue;
+        }
+        TExample example;
+        example.Row = row;
+        const std::vector<std::string_view> cells = Cells(row);
+        if (cells.size() < 2 || cells[0].size() < 2 || cells[0].front() != '`' ||
+            cells[0].back() != '`' || !ParseResult(cells[1], guide, example)) {
+            ADD_FAILURE() << guide.File << ": cannot read the row " << row;
+            continue;
+        }
+        example.Format = cells[0].substr(1, cells[0].size() - 2);
+        examples.push_back(example);
+    }
+    return examples;
+}
+
+TUrlFileData ExampleShortcut() {
+    TUrlFileData data;
+    data.FileName = Ansi(Bytes(kFileName));
+    data.URL = Ansi(Bytes(kURL));
+    data.Comment = Ansi(Bytes(kComment));
+    data.FileDateTime = EncodeDate(2024, 3, 1) + EncodeTime(9, 15, 42, 0);
+    data.LastVisit = EncodeDate(2024, 3, 15) + EncodeTime(21, 40, 0, 0);
+    data.HasLastVisit = true;
+    return data;
+}
+
+// The guides state their examples for '/' and ':' as separators.
+class GuideExamples : public testing::Test {
+    TSettingsScope FSettings{SlashColonSettings};
+};
+
+TEST_F(GuideExamples, GuidesDescribeTheExampleShortcut) {
+    for (const TGuide& guide : kGuides) {
+        const std::string text = ReadGuide(guide.File);
+        for (const std::u8string_view value :
+             {kFileName, kURL, kComment, kRegistered, kLastVisit}) {
+            // As a code span.
+            std::string span(1, '`');
+            span.append(Bytes(value)).push_back('`');
+            EXPECT_NE(text.find(span), std::string::npos) << guide.File << " lacks " << span;
+        }
+    }
+}
+
+TEST_F(GuideExamples, EachExampleGivesThePrintedResult) {
+    const TUrlFileData shortcut = ExampleShortcut();
+    for (const TGuide& guide : kGuides) {
+        const std::vector<TExample> examples = ExampleTable(guide);
+        EXPECT_GE(examples.size(), 20u) << guide.File;
+        for (const TExample& example : examples) {
+            SCOPED_TRACE(std::string(guide.File) + ": " + example.Row);
+            TFormatLibrary library;
+            library.SetFormatText(Ansi(example.Format));
+            if (example.Error) {
+                EXPECT_THROW(library.Expand(shortcut), EConvertError);
+            } else {
+                EXPECT_EQ(library.Expand(shortcut), Ansi(example.Expected));
+            }
+        }
+    }
+}
+
+TEST_F(GuideExamples, BothGuidesShowTheSameExamples) {
+    const std::vector<TExample> ja = ExampleTable(kGuides[0]);
+    const std::vector<TExample> en = ExampleTable(kGuides[1]);
+    ASSERT_EQ(ja.size(), en.size());
+    for (std::size_t i = 0; i < ja.size(); ++i) {
+        EXPECT_EQ(ja[i].Format, en[i].Format) << "row " << i + 1;
+        EXPECT_EQ(ja[i].Expected, en[i].Expected) << "row " << i + 1;
+        EXPECT_EQ(ja[i].Error, en[i].Error) << "row " << i + 1;
+    }
+}
+
+} // namespace
