@@ -3,11 +3,11 @@
 #include "runtime/FileSystem.h"
 
 #include "runtime/Exception.h"
+#include "runtime/SystemError.h"
 #include "runtime/posix/PosixPath.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,5 +55,6 @@ bool ForceDirectories(const std::string& dir) {
 
 void EraseFile(const std::string& fileName) {
     if (unlink(ToPosixPath(fileName).c_str()) != 0)
-        throw EOSError("Cannot delete the file \"" + fileName + "\": " + std::strerror(errno));
+        throw EOSError("Cannot delete the file \"" + fileName +
+                       "\": " + SystemErrorMessage(static_cast<unsigned long>(errno)));
 }
