@@ -73,5 +73,5 @@ public:
     using TCustomBoxLabel::SetVisible;
 
     // The published properties, as a form description sets them.
-    void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
+    void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 };

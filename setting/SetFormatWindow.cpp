@@ -5,7 +5,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FileSystem.h"
 #include "runtime/vcl/Application.h"
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 
 #include "runtime/Exception.h"
 #include "runtime/vcl/Application.h"
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 
 #include <algorithm>
 
@@ -400,17 +400,17 @@ int TWinControl::ChildId(const TControl* Control) const {
     return kFirstChildId + static_cast<int>(it - FControls.begin());
 }
 
-void TWinControl::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+void TWinControl::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
     const std::string& name = Property.Name;
     if (name == "TabOrder") {
-        SetTabOrder(Reader.Integer(Property));
+        SetTabOrder(Builder.Integer(Property));
     } else if (name == "TabStop") {
-        SetTabStop(Reader.Boolean(Property));
+        SetTabStop(Builder.Boolean(Property));
     } else if (name == "ParentFont") {
-        SetParentFont(Reader.Boolean(Property));
-    } else if (ReadFontProperty(Reader, Property, FFont)) {
+        SetParentFont(Builder.Boolean(Property));
+    } else if (ReadFontProperty(Builder, Property, FFont)) {
         FParentFont = false;
     } else {
-        TControl::ReadProperty(Reader, Property);
+        TControl::ReadProperty(Builder, Property);
     }
 }
