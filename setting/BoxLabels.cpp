@@ -30,7 +30,7 @@ void TCustomBoxLabel::SetName(const std::string& NewName) {
 }
 
 void TCustomBoxLabel::DrawLabel() {
-    if (!GetVisible() || FPaintPending)
+    if (!GetFrameVisible() || FPaintPending)
         return;
     Canvas().Rectangle(0, 0, Width(), Height());
     const TBoxLabelRect r = BoxLabelTextRect(Width(), Height());
@@ -76,11 +76,11 @@ void TCustomBoxLabel::SetCaption(const std::string& Value) {
     Change(this);
 }
 
-bool TCustomBoxLabel::GetVisible() const {
+bool TCustomBoxLabel::GetFrameVisible() const {
     return FBevel->Visible();
 }
 
-void TCustomBoxLabel::SetVisible(bool Value) {
+void TCustomBoxLabel::SetFrameVisible(bool Value) {
     FBevel->SetVisible(Value);
 }
 
@@ -100,7 +100,7 @@ void TBoxLabel::ReadProperty(TFormBuilder& Builder, const TFormProperty& Propert
     } else if (name == "Caption") {
         SetCaption(Builder.String(Property));
     } else if (name == "Visible") {
-        SetVisible(Builder.Boolean(Property));
+        SetFrameVisible(Builder.Boolean(Property));
     } else if (name == "OnChange") {
         SetOnChange(Builder.Event(Property));
     } else if (!ReadFontProperty(Builder, Property, GetFont())) {
