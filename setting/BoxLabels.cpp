@@ -1,6 +1,6 @@
 #include "setting/BoxLabels.h"
 
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 #include "setting/BoxLabelLayout.h"
 
 TCustomBoxLabel::TCustomBoxLabel(TComponent* AOwner)
@@ -30,7 +30,7 @@ void TCustomBoxLabel::SetName(const std::string& NewName) {
 }
 
 void TCustomBoxLabel::DrawLabel() {
-    if (!GetVisible() || FPaintPending)
+    if (!GetFrameVisible() || FPaintPending)
         return;
     Canvas().Rectangle(0, 0, Width(), Height());
     const TBoxLabelRect r = BoxLabelTextRect(Width(), Height());
@@ -76,11 +76,11 @@ void TCustomBoxLabel::SetCaption(const std::string& Value) {
     Change(this);
 }
 
-bool TCustomBoxLabel::GetVisible() const {
+bool TCustomBoxLabel::GetFrameVisible() const {
     return FBevel->Visible();
 }
 
-void TCustomBoxLabel::SetVisible(bool Value) {
+void TCustomBoxLabel::SetFrameVisible(bool Value) {
     FBevel->SetVisible(Value);
 }
 
@@ -88,22 +88,22 @@ void TCustomBoxLabel::SetFont(const TFont& Value) {
     Canvas().SetFont(Value);
 }
 
-void TBoxLabel::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+void TBoxLabel::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
     const std::string& name = Property.Name;
     if (name == "Alignment") {
         SetAlignment(static_cast<TAlignment>(
-            Reader.IntegerOrIdent(Property, {{"taLeftJustify", taLeftJustify},
-                                             {"taRightJustify", taRightJustify},
-                                             {"taCenter", taCenter}})));
+            Builder.IntegerOrIdent(Property, {{"taLeftJustify", taLeftJustify},
+                                              {"taRightJustify", taRightJustify},
+                                              {"taCenter", taCenter}})));
     } else if (name == "BackColor") {
-        SetBackColor(Reader.Color(Property));
+        SetBackColor(Builder.Color(Property));
     } else if (name == "Caption") {
-        SetCaption(Reader.String(Property));
+        SetCaption(Builder.String(Property));
     } else if (name == "Visible") {
-        SetVisible(Reader.Boolean(Property));
+        SetFrameVisible(Builder.Boolean(Property));
     } else if (name == "OnChange") {
-        SetOnChange(Reader.Event(Property));
-    } else if (!ReadFontProperty(Reader, Property, GetFont())) {
-        TCustomBoxLabel::ReadProperty(Reader, Property);
+        SetOnChange(Builder.Event(Property));
+    } else if (!ReadFontProperty(Builder, Property, GetFont())) {
+        TCustomBoxLabel::ReadProperty(Builder, Property);
     }
 }

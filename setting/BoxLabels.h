@@ -3,9 +3,10 @@
 // is placed left, right or centred and always centred vertically. Once the
 // control has been painted, every write of the caption, alignment or colour
 // draws at once, outside the paint cycle, so a live preview follows each
-// keystroke. Visible here shows or hides the frame and the drawing only;
-// the window stays and still takes clicks. The window text follows the
-// caption, so tools that read windows see what is shown.
+// keystroke. FrameVisible, published as the property Visible, shows or
+// hides the frame and the drawing only; the window stays and still takes
+// clicks. The window text follows the caption, so tools that read windows
+// see what is shown.
 
 #include "runtime/vcl/Bevel.h"
 #include "runtime/vcl/CustomControl.h"
@@ -39,8 +40,8 @@ protected:
     void SetBackColor(TColor Value);
     const std::string& GetCaption() const { return FCaption; }
     void SetCaption(const std::string& Value);
-    bool GetVisible() const;
-    void SetVisible(bool Value);
+    bool GetFrameVisible() const;
+    void SetFrameVisible(bool Value);
     TFont& GetFont() { return Canvas().Font; }
     void SetFont(const TFont& Value);
     const TNotifyEvent& GetOnChange() const { return FOnChange; }
@@ -63,15 +64,15 @@ public:
     using TCustomBoxLabel::GetBackColor;
     using TCustomBoxLabel::GetCaption;
     using TCustomBoxLabel::GetFont;
+    using TCustomBoxLabel::GetFrameVisible;
     using TCustomBoxLabel::GetOnChange;
-    using TCustomBoxLabel::GetVisible;
     using TCustomBoxLabel::SetAlignment;
     using TCustomBoxLabel::SetBackColor;
     using TCustomBoxLabel::SetCaption;
     using TCustomBoxLabel::SetFont;
+    using TCustomBoxLabel::SetFrameVisible;
     using TCustomBoxLabel::SetOnChange;
-    using TCustomBoxLabel::SetVisible;
 
     // The published properties, as a form description sets them.
-    void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
+    void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 };

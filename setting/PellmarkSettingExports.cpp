@@ -17,14 +17,14 @@ extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugi
 }
 
 namespace {
-constexpr std::int32_t kDialogFailed = 1;
+constexpr std::int32_t DialogFailed = 1;
 }
 
 // The arguments carry nothing for this command. The result is 0 whatever
 // closed the dialog; 1 only when the dialog could not be made or shown, after
 // the error has been reported.
 extern "C" std::int32_t PELL_STDCALL ExecutePlugin(const char*, std::int32_t) {
-    return GuardExport("PellmarkSetting", kDialogFailed, [] {
+    return GuardExport("PellmarkSetting", DialogFailed, [] {
         // The user's date and time settings as they are now, read when the
         // command starts rather than when the module is loaded.
         LoadLocaleFormatSettings();

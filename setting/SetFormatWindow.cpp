@@ -5,13 +5,13 @@
 #include "runtime/Exception.h"
 #include "runtime/FileSystem.h"
 #include "runtime/vcl/Application.h"
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 
 #include <array>
 
 namespace {
 
-constexpr std::array<TComponentClass, 4> kClasses{{
+constexpr std::array<TComponentClass, 4> FormClasses{{
     ComponentClass<TBoxLabel>("TBoxLabel"),
     ComponentClass<TMemo>("TMemo"),
     ComponentClass<TEdit>("TEdit"),
@@ -28,7 +28,7 @@ template <typename T> T* Field(TComponent& form, const char* name) {
 } // namespace
 
 TSetFormatForm::TSetFormatForm(TComponent* AOwner) : TForm(AOwner) {
-    ReadFormResource(*this, RuntimeModule(), "TSETFORMATFORM", kClasses);
+    ReadFormResource(*this, RuntimeModule(), "TSETFORMATFORM", FormClasses);
     BoxLabel1 = Field<TBoxLabel>(*this, "BoxLabel1");
     BoxLabel2 = Field<TBoxLabel>(*this, "BoxLabel2");
     Memo1 = Field<TMemo>(*this, "Memo1");

@@ -1,6 +1,6 @@
 #include "runtime/vcl/Component.h"
 
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 
 #include <algorithm>
 
@@ -37,8 +37,8 @@ TComponent* TComponent::FindComponent(std::string_view AName) const {
     return it == FComponents.end() ? nullptr : *it;
 }
 
-void TComponent::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
-    Reader.UnknownProperty(*this, Property);
+void TComponent::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
+    Builder.UnknownProperty(*this, Property);
 }
 
 void TComponent::Remove(TComponent* Component) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct TFormProperty;
-class TFormReader;
+class TFormBuilder;
 
 class TObject {
 public:
@@ -46,7 +46,7 @@ public:
 
     // Sets one property read from a form description. Each class handles its
     // own names and passes the rest to its base; the base of all raises.
-    virtual void ReadProperty(TFormReader& Reader, const TFormProperty& Property);
+    virtual void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property);
     // Runs once the whole description has been read and loading is over.
     virtual void Loaded() {}
 

@@ -1,6 +1,6 @@
 #include "runtime/vcl/Control.h"
 
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 #include "runtime/vcl/WinControl.h"
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {}
@@ -54,27 +54,27 @@ void TControl::DblClick() {
         OnDblClick(this);
 }
 
-void TControl::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+void TControl::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
     const std::string& name = Property.Name;
     if (name == "Left")
-        SetLeft(Reader.Integer(Property));
+        SetLeft(Builder.Integer(Property));
     else if (name == "Top")
-        SetTop(Reader.Integer(Property));
+        SetTop(Builder.Integer(Property));
     else if (name == "Width")
-        SetWidth(Reader.Integer(Property));
+        SetWidth(Builder.Integer(Property));
     else if (name == "Height")
-        SetHeight(Reader.Integer(Property));
+        SetHeight(Builder.Integer(Property));
     else if (name == "Visible")
-        SetVisible(Reader.Boolean(Property));
+        SetVisible(Builder.Boolean(Property));
     else if (name == "Align")
-        SetAlign(Reader.Enumeration<TAlign>(
+        SetAlign(Builder.Enumeration<TAlign>(
             Property, {{"alNone", TAlign::alNone}, {"alClient", TAlign::alClient}}));
     else if (name == "OnClick")
-        OnClick = Reader.Event(Property);
+        OnClick = Builder.Event(Property);
     else if (name == "OnDblClick")
-        OnDblClick = Reader.Event(Property);
+        OnDblClick = Builder.Event(Property);
     else
-        TComponent::ReadProperty(Reader, Property);
+        TComponent::ReadProperty(Builder, Property);
 }
 
 void TGraphicControl::Invalidate() {

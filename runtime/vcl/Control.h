@@ -46,7 +46,7 @@ public:
     virtual void Click();
     virtual void DblClick();
 
-    void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
+    void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 
 protected:
     virtual void BoundsChanged() {}

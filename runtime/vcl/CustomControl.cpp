@@ -1,6 +1,24 @@
 #include "runtime/vcl/CustomControl.h"
 
 #include "runtime/Exception.h"
+#include "runtime/win32/Handles.h"
+
+namespace {
+
+// Lends a DC to a canvas for one scope; the canvas gives it back before the
+// DC's owner ends it.
+class TCanvasLoan {
+public:
+    TCanvasLoan(TCanvas& canvas, HDC dc) : FCanvas(canvas) { FCanvas.SetHandle(dc); }
+    ~TCanvasLoan() { FCanvas.SetHandle(nullptr); }
+    TCanvasLoan(const TCanvasLoan&) = delete;
+    TCanvasLoan& operator=(const TCanvasLoan&) = delete;
+
+private:
+    TCanvas& FCanvas;
+};
+
+} // namespace
 
 HDC TControlCanvas::AcquireDC() {
     HWND window = FControl.WindowHandle();
@@ -19,23 +37,12 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanva
 LRESULT TCustomControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     switch (Msg) {
     case WM_PAINT: {
-        PAINTSTRUCT paint{};
-        HDC dc = ::BeginPaint(WindowHandle(), &paint);
-        // Ends the paint and takes the DC back from the canvas on every path.
-        struct TPaintScope {
-            HWND Window;
-            PAINTSTRUCT& Paint;
-            TCanvas& Canvas;
-            ~TPaintScope() {
-                Canvas.SetHandle(nullptr);
-                ::EndPaint(Window, &Paint);
-            }
-        } scope{WindowHandle(), paint, FCanvas};
-        if (dc == nullptr)
+        const TPaintDC dc(WindowHandle());
+        if (!dc)
             return 0;
-        FCanvas.SetHandle(dc);
+        const TCanvasLoan loan(FCanvas, dc.get());
         Paint();
-        PaintControls(dc);
+        PaintControls(dc.get());
         return 0;
     }
     case WM_LBUTTONUP: {

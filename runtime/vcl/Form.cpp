@@ -2,7 +2,7 @@
 
 #include "runtime/Exception.h"
 #include "runtime/vcl/Application.h"
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 
 #include <vector>
 
@@ -220,23 +220,23 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     return TWinControl::WndProc(Msg, WParam, LParam);
 }
 
-void TForm::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+void TForm::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
     const std::string& name = Property.Name;
     if (name == "Caption") {
-        SetCaption(Reader.String(Property));
+        SetCaption(Builder.String(Property));
     } else if (name == "ClientWidth") {
-        SetClientSize(Reader.Integer(Property), FClientHeight);
+        SetClientSize(Builder.Integer(Property), FClientHeight);
     } else if (name == "ClientHeight") {
-        SetClientSize(FClientWidth, Reader.Integer(Property));
+        SetClientSize(FClientWidth, Builder.Integer(Property));
     } else if (name == "BorderStyle") {
         // The only border this runtime draws.
-        Reader.Enumeration<int>(Property, {{"bsDialog", 0}});
+        Builder.Enumeration<int>(Property, {{"bsDialog", 0}});
     } else if (name == "PixelsPerInch" || name == "TextHeight") {
         // The layout is used in pixels as stored; forms are not rescaled.
-        Reader.Integer(Property);
+        Builder.Integer(Property);
     } else if (name == "OnCreate") {
-        OnCreate = Reader.Event(Property);
+        OnCreate = Builder.Event(Property);
     } else {
-        TWinControl::ReadProperty(Reader, Property);
+        TWinControl::ReadProperty(Builder, Property);
     }
 }

@@ -38,7 +38,7 @@ public:
     TNotifyEvent OnCreate;
 
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
-    void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
+    void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 
 protected:
     // Runs OnCreate; an error in it is shown in the error box and the form

@@ -120,9 +120,10 @@ private:
     int FLine = 1;
 };
 
-class TFormReader {
+// Turns the tokens into the tree of objects, one object per 'object'...'end'.
+class TFormParser {
 public:
-    explicit TFormReader(std::string_view text) : FLexer(text) { Advance(); }
+    explicit TFormParser(std::string_view text) : FLexer(text) { Advance(); }
 
     TFormObject ReadDocument() {
         TFormObject top = ReadObject(1);
@@ -339,5 +340,5 @@ const TFormObject* TFormObject::FindChild(std::string_view name) const {
 }
 
 TFormObject ParseFormDescription(std::string_view text) {
-    return TFormReader(text).ReadDocument();
+    return TFormParser(text).ReadDocument();
 }

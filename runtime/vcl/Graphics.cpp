@@ -12,7 +12,7 @@ struct TColorIdent {
     TColor Color;
 };
 
-constexpr std::array<TColorIdent, 7> kColorIdents{{
+constexpr std::array<TColorIdent, 7> ColorIdents{{
     {"clBlack", clBlack},
     {"clWhite", clWhite},
     {"clWindow", clWindow},
@@ -39,7 +39,7 @@ COLORREF ColorToRGB(TColor Color) {
 }
 
 bool IdentToColor(std::string_view Ident, TColor& Color) {
-    for (const TColorIdent& entry : kColorIdents) {
+    for (const TColorIdent& entry : ColorIdents) {
         if (entry.Name == Ident) {
             Color = entry.Color;
             return true;

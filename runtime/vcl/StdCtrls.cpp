@@ -1,6 +1,6 @@
 #include "runtime/vcl/StdCtrls.h"
 
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     SetTabStop(true);
@@ -42,16 +42,16 @@ HBRUSH TCustomEdit::CtlColor(HDC DC) {
     return ::GetSysColorBrush(COLOR_WINDOW);
 }
 
-void TCustomEdit::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+void TCustomEdit::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
     const std::string& name = Property.Name;
     if (name == "Text")
-        SetText(Reader.String(Property));
+        SetText(Builder.String(Property));
     else if (name == "ReadOnly")
-        SetReadOnly(Reader.Boolean(Property));
+        SetReadOnly(Builder.Boolean(Property));
     else if (name == "OnChange")
-        OnChange = Reader.Event(Property);
+        OnChange = Builder.Event(Property);
     else
-        TWinControl::ReadProperty(Reader, Property);
+        TWinControl::ReadProperty(Builder, Property);
 }
 
 TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
@@ -116,18 +116,18 @@ LRESULT TMemo::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     return TCustomEdit::WndProc(Msg, WParam, LParam);
 }
 
-void TMemo::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+void TMemo::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
     const std::string& name = Property.Name;
     if (name == "Lines.Strings") {
-        SetLines(Reader.List(Property));
+        SetLines(Builder.List(Property));
     } else if (name == "ScrollBars") {
-        SetScrollBars(Reader.Enumeration<TScrollStyle>(
+        SetScrollBars(Builder.Enumeration<TScrollStyle>(
             Property, {{"ssNone", TScrollStyle::ssNone},
                        {"ssHorizontal", TScrollStyle::ssHorizontal},
                        {"ssVertical", TScrollStyle::ssVertical},
                        {"ssBoth", TScrollStyle::ssBoth}}));
     } else {
-        TCustomEdit::ReadProperty(Reader, Property);
+        TCustomEdit::ReadProperty(Builder, Property);
     }
 }
 
@@ -146,14 +146,14 @@ void TButton::CommandNotify(WORD Code) {
         Click();
 }
 
-void TButton::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+void TButton::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
     const std::string& name = Property.Name;
     if (name == "Caption")
-        SetText(Reader.String(Property));
+        SetText(Builder.String(Property));
     else if (name == "Cancel")
-        SetCancel(Reader.Boolean(Property));
+        SetCancel(Builder.Boolean(Property));
     else if (name == "Default")
-        SetDefault(Reader.Boolean(Property));
+        SetDefault(Builder.Boolean(Property));
     else
-        TWinControl::ReadProperty(Reader, Property);
+        TWinControl::ReadProperty(Builder, Property);
 }

@@ -19,7 +19,7 @@ public:
     // and then works on it does the work once.
     TNotifyEvent OnChange;
 
-    void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
+    void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 
 protected:
     virtual void Change();
@@ -56,7 +56,7 @@ public:
     void SetScrollBars(TScrollStyle Value);
 
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
-    void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
+    void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -78,7 +78,7 @@ public:
     bool IsCancel() const override { return FCancel; }
     bool IsDefault() const override { return FDefault; }
 
-    void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
+    void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;

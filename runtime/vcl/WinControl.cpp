@@ -2,16 +2,16 @@
 
 #include "runtime/Exception.h"
 #include "runtime/vcl/Application.h"
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr const char* kControlClass = "PellmarkControl";
+constexpr const char* ControlClassName = "PellmarkControl";
 // Child window ids start above IDOK and IDCANCEL, which the dialog manager
 // sends for Enter and Escape.
-constexpr int kFirstChildId = 100;
+constexpr int FirstChildId = 100;
 
 // The class is registered while any window of it exists and unregistered
 // after the last one, so that a DLL unloaded and loaded again never finds a
@@ -27,7 +27,7 @@ void AcquireControlClass() {
         wc.hInstance = RuntimeModule();
         wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = kControlClass;
+        wc.lpszClassName = ControlClassName;
         if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
             throw EOSError("Cannot register the window class");
     }
@@ -36,7 +36,7 @@ void AcquireControlClass() {
 
 void ReleaseControlClass() noexcept {
     if (ClassWindowCount > 0 && --ClassWindowCount == 0)
-        ::UnregisterClassA(kControlClass, RuntimeModule());
+        ::UnregisterClassA(ControlClassName, RuntimeModule());
 }
 
 } // namespace
@@ -115,7 +115,7 @@ void TWinControl::CreateHandle() {
     // The text follows once the window exists: the window name of a new
     // window may be cut (modulo 65,536 bytes under Wine), SetWindowTextA is not.
     HWND window =
-        ::CreateWindowExA(params.ExStyle, ownClass ? kControlClass : params.WindowClass, "",
+        ::CreateWindowExA(params.ExStyle, ownClass ? ControlClassName : params.WindowClass, "",
                           params.Style, params.X, params.Y, params.Width, params.Height,
                           params.Parent, id, RuntimeModule(), ownClass ? this : nullptr);
     if (window == nullptr) {
@@ -397,20 +397,20 @@ void TWinControl::RemoveControl(TControl* Control) {
 
 int TWinControl::ChildId(const TControl* Control) const {
     const auto it = std::find(FControls.begin(), FControls.end(), Control);
-    return kFirstChildId + static_cast<int>(it - FControls.begin());
+    return FirstChildId + static_cast<int>(it - FControls.begin());
 }
 
-void TWinControl::ReadProperty(TFormReader& Reader, const TFormProperty& Property) {
+void TWinControl::ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) {
     const std::string& name = Property.Name;
     if (name == "TabOrder") {
-        SetTabOrder(Reader.Integer(Property));
+        SetTabOrder(Builder.Integer(Property));
     } else if (name == "TabStop") {
-        SetTabStop(Reader.Boolean(Property));
+        SetTabStop(Builder.Boolean(Property));
     } else if (name == "ParentFont") {
-        SetParentFont(Reader.Boolean(Property));
-    } else if (ReadFontProperty(Reader, Property, FFont)) {
+        SetParentFont(Builder.Boolean(Property));
+    } else if (ReadFontProperty(Builder, Property, FFont)) {
         FParentFont = false;
     } else {
-        TControl::ReadProperty(Reader, Property);
+        TControl::ReadProperty(Builder, Property);
     }
 }

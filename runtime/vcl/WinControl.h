@@ -72,7 +72,7 @@ public:
     virtual bool IsDefault() const { return false; }
 
     virtual LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam);
-    void ReadProperty(TFormReader& Reader, const TFormProperty& Property) override;
+    void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 
 protected:
     struct TCreateParams {

@@ -56,7 +56,6 @@ template <auto CloseFn> struct TFileHandleTraits {
 
 using TFileHandle = TUniqueHandle<TFileHandleTraits<::CloseHandle>>;
 using TFindHandle = TUniqueHandle<TFileHandleTraits<::FindClose>>;
-using TKernelHandle = TUniqueHandle<TNullHandleTraits<HANDLE, ::CloseHandle>>;
 using TRegKey = TUniqueHandle<TNullHandleTraits<HKEY, ::RegCloseKey>>;
 using TGlobalMemory = TUniqueHandle<TNullHandleTraits<HGLOBAL, ::GlobalFree>>;
 using TGdiObject = TUniqueHandle<TNullHandleTraits<HGDIOBJ, ::DeleteObject>>;
@@ -77,6 +76,23 @@ public:
 private:
     HDC FDC;
     HGDIOBJ FOld;
+};
+
+// The DC from BeginPaint for one scope. EndPaint runs when the scope ends,
+// also when BeginPaint gave no DC.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) : FWindow(window), FDC(::BeginPaint(window, &FPaint)) {}
+    ~TPaintDC() { ::EndPaint(FWindow, &FPaint); }
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+    HDC get() const { return FDC; }
+    explicit operator bool() const { return FDC != nullptr; }
+
+private:
+    HWND FWindow;
+    PAINTSTRUCT FPaint{};
+    HDC FDC;
 };
 
 // Holds the clipboard open for one scope.

@@ -154,7 +154,7 @@ TEST_F(BoxLabelPaintTest, DrawsCarriageReturnAndLineFeedOnOneLine) {
 TEST_F(BoxLabelPaintTest, InvisibleDrawsNeitherFillTextNorFrame) {
     Host.Label->SetCaption("HHHH");
     Host.Repaint();
-    Host.Label->SetVisible(false);
+    Host.Label->SetFrameVisible(false);
     Host.Repaint();
     Host.Label->SetCaption("HHHHHH");
     Host.Label->SetBackColor(Green);
@@ -163,7 +163,7 @@ TEST_F(BoxLabelPaintTest, InvisibleDrawsNeitherFillTextNorFrame) {
         for (int x = 0; x < Width(); ++x)
             ASSERT_EQ(Host.Pixel(x, y), face) << "at " << x << "," << y;
     }
-    Host.Label->SetVisible(true);
+    Host.Label->SetFrameVisible(true);
     Host.Repaint();
     ExpectFrame();
     EXPECT_EQ(Host.Pixel(1, 1), Green);

@@ -53,7 +53,7 @@ TEST_F(BoxLabelStateTest, StartsWithItsConstructionValues) {
     EXPECT_EQ(label.GetBackColor(), static_cast<TColor>(0x8000000F));
     EXPECT_EQ(label.Canvas().Pen.Mode, R2_NOP);
     EXPECT_EQ(label.GetCaption(), "");
-    EXPECT_TRUE(label.GetVisible());
+    EXPECT_TRUE(label.GetFrameVisible());
     EXPECT_FALSE(label.TabStop());
     EXPECT_FALSE(label.GetOnChange());
 }
@@ -82,7 +82,7 @@ TEST_F(BoxLabelStateTest, CaptionWritesAreSilentWhileLoading) {
 }
 
 TEST_F(BoxLabelStateTest, CaptionWritesStillCountWhileInvisible) {
-    Host.Label->SetVisible(false);
+    Host.Label->SetFrameVisible(false);
     Host.Label->SetCaption("hidden");
     EXPECT_EQ(Senders.size(), 1u);
     EXPECT_EQ(Host.Label->GetCaption(), "hidden");

@@ -1,8 +1,8 @@
 // Building a form from a description: names before properties, loading
 // state, handlers bound by name, and a clear error for anything unknown.
 
-#include "runtime/vcl/FormReader.h"
 #include "runtime/vcl/Form.h"
+#include "runtime/vcl/FormBuilder.h"
 #include "runtime/vcl/StdCtrls.h"
 #include "setting/BoxLabels.h"
 
@@ -30,8 +30,8 @@ public:
         return TForm::FindMethod(Name);
     }
     void Read(const std::string& text) {
-        TFormReader reader(*this, kClasses);
-        reader.Read(ParseFormDescription(text));
+        TFormBuilder builder(*this, kClasses);
+        builder.Build(ParseFormDescription(text));
     }
     std::vector<TObject*> Senders;
 };

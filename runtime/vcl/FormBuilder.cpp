@@ -1,4 +1,4 @@
-#include "runtime/vcl/FormReader.h"
+#include "runtime/vcl/FormBuilder.h"
 
 #include "runtime/Exception.h"
 #include "runtime/vcl/Form.h"
@@ -25,10 +25,10 @@ const char* KindName(TFormValue::TKind kind) {
 
 } // namespace
 
-TFormReader::TFormReader(TForm& Root, std::span<const TComponentClass> Classes)
+TFormBuilder::TFormBuilder(TForm& Root, std::span<const TComponentClass> Classes)
     : FRoot(Root), FClasses(Classes) {}
 
-void TFormReader::Read(const TFormObject& Description) {
+void TFormBuilder::Build(const TFormObject& Description) {
     if (Description.ClassName != FRoot.ClassName()) {
         throw EFormDescriptionError("line " + std::to_string(Description.Line) + ": " +
                                     Description.ClassName + " is not the class of the form (" +
@@ -47,14 +47,14 @@ void TFormReader::Read(const TFormObject& Description) {
     FLoaded.clear();
 }
 
-void TFormReader::ReadProperties(TComponent& Component, const TFormObject& Description) {
+void TFormBuilder::ReadProperties(TComponent& Component, const TFormObject& Description) {
     FCurrent = &Component;
     for (const TFormProperty& property : Description.Properties)
         Component.ReadProperty(*this, property);
     FCurrent = nullptr;
 }
 
-void TFormReader::ReadChildren(TComponent& Parent, const TFormObject& Description) {
+void TFormBuilder::ReadChildren(TComponent& Parent, const TFormObject& Description) {
     for (const TFormObject& child : Description.Children) {
         const TComponentClass* componentClass = FindClass(child.ClassName);
         if (componentClass == nullptr) {
@@ -82,7 +82,7 @@ void TFormReader::ReadChildren(TComponent& Parent, const TFormObject& Descriptio
     }
 }
 
-const TComponentClass* TFormReader::FindClass(std::string_view Name) const {
+const TComponentClass* TFormBuilder::FindClass(std::string_view Name) const {
     for (const TComponentClass& entry : FClasses) {
         if (entry.Name == Name)
             return &entry;
@@ -90,7 +90,7 @@ const TComponentClass* TFormReader::FindClass(std::string_view Name) const {
     return nullptr;
 }
 
-int TFormReader::Integer(const TFormProperty& Property) const {
+int TFormBuilder::Integer(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Integer)
         Error(Property, std::string("expected an integer, found ") + KindName(Property.Value.Kind));
     if (Property.Value.Integer < std::numeric_limits<int>::min() ||
@@ -99,36 +99,36 @@ int TFormReader::Integer(const TFormProperty& Property) const {
     return static_cast<int>(Property.Value.Integer);
 }
 
-bool TFormReader::Boolean(const TFormProperty& Property) const {
+bool TFormBuilder::Boolean(const TFormProperty& Property) const {
     return Enumeration<bool>(Property, {{"True", true}, {"False", false}});
 }
 
-std::string TFormReader::String(const TFormProperty& Property) const {
+std::string TFormBuilder::String(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::String)
         Error(Property, std::string("expected a string, found ") + KindName(Property.Value.Kind));
     return Property.Value.Text;
 }
 
-const std::string& TFormReader::Identifier(const TFormProperty& Property) const {
+const std::string& TFormBuilder::Identifier(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Identifier)
         Error(Property,
               std::string("expected an identifier, found ") + KindName(Property.Value.Kind));
     return Property.Value.Text;
 }
 
-const std::vector<std::string>& TFormReader::Set(const TFormProperty& Property) const {
+const std::vector<std::string>& TFormBuilder::Set(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Set)
         Error(Property, std::string("expected a set, found ") + KindName(Property.Value.Kind));
     return Property.Value.Items;
 }
 
-const std::vector<std::string>& TFormReader::List(const TFormProperty& Property) const {
+const std::vector<std::string>& TFormBuilder::List(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::List)
         Error(Property, std::string("expected a list, found ") + KindName(Property.Value.Kind));
     return Property.Value.Items;
 }
 
-int TFormReader::IntegerOrIdent(
+int TFormBuilder::IntegerOrIdent(
     const TFormProperty& Property,
     std::initializer_list<std::pair<std::string_view, int>> Values) const {
     if (Property.Value.Kind == TFormValue::TKind::Integer)
@@ -136,7 +136,7 @@ int TFormReader::IntegerOrIdent(
     return Enumeration<int>(Property, Values);
 }
 
-TColor TFormReader::Color(const TFormProperty& Property) const {
+TColor TFormBuilder::Color(const TFormProperty& Property) const {
     if (Property.Value.Kind == TFormValue::TKind::Integer)
         return static_cast<TColor>(Integer(Property));
     TColor color = clBlack;
@@ -145,7 +145,7 @@ TColor TFormReader::Color(const TFormProperty& Property) const {
     return color;
 }
 
-TNotifyEvent TFormReader::Event(const TFormProperty& Property) const {
+TNotifyEvent TFormBuilder::Event(const TFormProperty& Property) const {
     const std::string& name = Identifier(Property);
     TNotifyEvent handler = FRoot.FindMethod(name);
     if (!handler)
@@ -153,33 +153,33 @@ TNotifyEvent TFormReader::Event(const TFormProperty& Property) const {
     return handler;
 }
 
-void TFormReader::Error(const TFormProperty& Property, const std::string& What) const {
+void TFormBuilder::Error(const TFormProperty& Property, const std::string& What) const {
     const std::string owner = FCurrent != nullptr ? FCurrent->Name() + "." : std::string();
     throw EFormDescriptionError("line " + std::to_string(Property.Line) + ": error reading " +
                                 owner + Property.Name + ": " + What);
 }
 
-void TFormReader::UnknownProperty(const TComponent& Component,
-                                  const TFormProperty& Property) const {
+void TFormBuilder::UnknownProperty(const TComponent& Component,
+                                   const TFormProperty& Property) const {
     Error(Property,
           "property " + Property.Name + " does not exist in " + std::string(Component.ClassName()));
 }
 
-bool ReadFontProperty(TFormReader& Reader, const TFormProperty& Property, TFont& Font) {
+bool ReadFontProperty(TFormBuilder& Builder, const TFormProperty& Property, TFont& Font) {
     const std::string& name = Property.Name;
     if (name == "Font.Name") {
-        Font.SetName(Reader.String(Property));
+        Font.SetName(Builder.String(Property));
     } else if (name == "Font.Height") {
-        Font.SetHeight(Reader.Integer(Property));
+        Font.SetHeight(Builder.Integer(Property));
     } else if (name == "Font.Charset") {
-        Font.SetCharset(Reader.IntegerOrIdent(Property, {{"ANSI_CHARSET", ANSI_CHARSET},
-                                                         {"DEFAULT_CHARSET", DEFAULT_CHARSET},
-                                                         {"SHIFTJIS_CHARSET", SHIFTJIS_CHARSET}}));
+        Font.SetCharset(Builder.IntegerOrIdent(Property, {{"ANSI_CHARSET", ANSI_CHARSET},
+                                                          {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                                                          {"SHIFTJIS_CHARSET", SHIFTJIS_CHARSET}}));
     } else if (name == "Font.Color") {
-        Font.SetColor(Reader.Color(Property));
+        Font.SetColor(Builder.Color(Property));
     } else if (name == "Font.Style") {
         TFontStyles styles = 0;
-        for (const std::string& item : Reader.Set(Property)) {
+        for (const std::string& item : Builder.Set(Property)) {
             if (item == "fsBold")
                 styles |= fsBold;
             else if (item == "fsItalic")
@@ -189,7 +189,7 @@ bool ReadFontProperty(TFormReader& Reader, const TFormProperty& Property, TFont&
             else if (item == "fsStrikeOut")
                 styles |= fsStrikeOut;
             else
-                Reader.Error(Property, "'" + item + "' is not a font style");
+                Builder.Error(Property, "'" + item + "' is not a font style");
         }
         Font.SetStyle(styles);
     } else {
@@ -207,6 +207,6 @@ void ReadFormResource(TForm& Form, HMODULE Module, const char* ResourceName,
     if (data == nullptr)
         throw EOSError(std::string("Resource ") + ResourceName + " not found");
     const std::string_view text(static_cast<const char*>(data), ::SizeofResource(Module, resource));
-    TFormReader reader(Form, Classes);
-    reader.Read(ParseFormDescription(text));
+    TFormBuilder builder(Form, Classes);
+    builder.Build(ParseFormDescription(text));
 }

@@ -36,13 +36,13 @@ template <typename T> constexpr TComponentClass ComponentClass(std::string_view 
     return {Name, &NewComponent<T>};
 }
 
-class TFormReader {
+class TFormBuilder {
 public:
-    TFormReader(TForm& Root, std::span<const TComponentClass> Classes);
+    TFormBuilder(TForm& Root, std::span<const TComponentClass> Classes);
 
-    // Reads Description into Root, whose class name it must carry, then
+    // Builds Root from Description, whose class name it must carry, then
     // ends loading and calls Loaded on every component read.
-    void Read(const TFormObject& Description);
+    void Build(const TFormObject& Description);
 
     int Integer(const TFormProperty& Property) const;
     bool Boolean(const TFormProperty& Property) const;
@@ -85,7 +85,7 @@ private:
 };
 
 // Sets Font from a "Font.*" property; false for any other property.
-bool ReadFontProperty(TFormReader& Reader, const TFormProperty& Property, TFont& Font);
+bool ReadFontProperty(TFormBuilder& Builder, const TFormProperty& Property, TFont& Font);
 
 // Reads the RCDATA resource ResourceName of Module into Form.
 void ReadFormResource(TForm& Form, HMODULE Module, const char* ResourceName,
