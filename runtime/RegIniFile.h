@@ -3,9 +3,9 @@
 // opened (and created) by its relative path, a section is a subkey, an ident
 // a string value. Key paths and sections are read without the delimiters at
 // their start and end (runtime/RegistryPath.h); names match whatever their
-// case; every read sees the latest write, from any object or process. The posix backend keeps the same tree in a file: the path
-// in $PELLMARK_REGISTRY, else pellmark-registry under $XDG_CONFIG_HOME (or
-// ~/.config).
+// case; every read sees the latest write, from any object or process. The
+// posix backend keeps the same tree in a file: the path in $PELLMARK_REGISTRY,
+// else pellmark-registry under $XDG_CONFIG_HOME (or ~/.config).
 
 #include <memory>
 #include <string>
