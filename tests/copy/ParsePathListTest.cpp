@@ -1,7 +1,7 @@
 // Splitting the host's selection buffer into paths.
 
 #include "copy/CopyCommand.h"
-#include "tests/copy/CopyTestSupport.h"
+#include "tests/common/GuardedBuffer.h"
 
 #include <gtest/gtest.h>
 
