@@ -112,18 +112,11 @@ TEST_F(RegIniFile_test, AStringEndsAtItsFirstNul) {
 TEST_F(RegIniFile_test, OpeningCreatesTheKeyAndANonStringValueRaises) {
     { TRegIniFile reg(ScratchKey + "\\Made"); }
     HKEY key = nullptr;
-    ASSERT_EQ(
-        RegOpenKeyExA(HKEY_CURRENT_USER, (ScratchKey + "\\Made").c_str(), 0, KEY_ALL_ACCESS, &key),
-        ERROR_SUCCESS);
-    const DWORD number = 7;
-    HKEY section = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExA(key, "Format", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &section, nullptr),
-        ERROR_SUCCESS);
-    RegSetValueExA(section, "FormatText", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                   sizeof number);
-    RegCloseKey(section);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (ScratchKey + "\\Made").c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
     RegCloseKey(key);
+    WriteRegistryValue({ScratchKey + "\\Made\\Format", "FormatText"},
+                       TStoredValue{REG_DWORD, std::string("\x07\0\0\0", 4)});
     std::string message = "no error";
     try {
         TRegIniFile(ScratchKey + "\\Made").ReadString("Format", "FormatText", "");
