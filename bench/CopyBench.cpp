@@ -3,6 +3,7 @@
 // peak heap use.
 
 #include "copy/CopyCommand.h"
+#include "copy/SelectionBuffer.h"
 #include "runtime/ClipboardStandIn.h"
 
 #include <benchmark/benchmark.h>
@@ -90,6 +91,7 @@ public:
         std::filesystem::create_directories(dir);
         FDirs[count] = dir;
         TShortcutSet set;
+        std::vector<std::string> selected;
         for (int i = 0; i < count; ++i) {
             const std::string path = dir + "/Favorite page number " + std::to_string(i) + ".url";
             FILE* file = std::fopen(path.c_str(), "wb");
@@ -105,10 +107,9 @@ public:
                          i, i % 7, i % 13, i % 12 + 1, i % 28 + 1, i % 24, i % 60);
             std::fclose(file);
             set.PosixPaths.push_back(path);
-            set.Selection += WindowsPath(path);
-            set.Selection += '\0';
+            selected.push_back(WindowsPath(path));
         }
-        set.Selection += '\0';
+        set.Selection = SelectionBuffer(selected);
         return FSets.emplace(count, std::move(set)).first->second;
     }
 
@@ -158,16 +159,14 @@ void BM_ReadFilesFloor(benchmark::State& state) {
 BENCHMARK(BM_ReadFilesFloor)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 std::string LargeSelection(int count) {
-    std::string buffer;
+    std::vector<std::string> paths;
     for (int i = 0; i < count; ++i) {
         // About 100 bytes a path, so 100,000 paths make a 10 MB buffer.
-        buffer += "C:\\Documents and Settings\\User\\Favorites\\Research\\Folder " +
-                  std::to_string(i % 100) + "\\A long page title number " + std::to_string(i) +
-                  ".url";
-        buffer += '\0';
+        paths.push_back("C:\\Documents and Settings\\User\\Favorites\\Research\\Folder " +
+                        std::to_string(i % 100) + "\\A long page title number " +
+                        std::to_string(i) + ".url");
     }
-    buffer += '\0';
-    return buffer;
+    return SelectionBuffer(paths);
 }
 
 void BM_ParsePathList(benchmark::State& state) {

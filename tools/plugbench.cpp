@@ -4,6 +4,7 @@
 //
 //   plugbench PLUGIN.dll FOLDER [REPEATS]
 
+#include "copy/SelectionBuffer.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/win32/Handles.h"
 
@@ -77,12 +78,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "plugbench: no .url files in %s\n", argv[2]);
         return 2;
     }
-    std::string selection;
-    for (const std::string& path : paths) {
-        selection += path;
-        selection += '\0';
-    }
-    selection += '\0';
+    const std::string selection = SelectionBuffer(paths);
 
     TModule module(LoadLibraryA(argv[1]));
     if (!module) {

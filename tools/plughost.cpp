@@ -2,6 +2,7 @@
 // prints what the plug-in announces, runs its command on the files given and
 // prints what the clipboard then holds. Output is UTF-8 for the terminal.
 
+#include "copy/SelectionBuffer.h"
 #include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/Clipboard.h"
@@ -160,14 +161,11 @@ TArguments ParseArguments() {
     return args;
 }
 
-std::string SelectionBuffer(const std::vector<std::wstring>& files) {
-    std::string buffer;
-    for (const std::wstring& file : files) {
-        buffer += FullAnsiPath(file);
-        buffer += '\0';
-    }
-    buffer += '\0';
-    return buffer;
+std::string SelectionOf(const std::vector<std::wstring>& files) {
+    std::vector<std::string> paths;
+    for (const std::wstring& file : files)
+        paths.push_back(FullAnsiPath(file));
+    return SelectionBuffer(paths);
 }
 
 template <typename F> F Export(HMODULE module, const char* name) {
@@ -198,7 +196,7 @@ int Run() {
         Write("Stored format: " + Utf8FromAnsi(args.Format) + "\n");
     }
     // Paths are taken before the plug-in runs, as the host gathers them.
-    const std::string buffer = args.Files.empty() ? std::string() : SelectionBuffer(args.Files);
+    const std::string buffer = args.Files.empty() ? std::string() : SelectionOf(args.Files);
 
     TModule module(::LoadLibraryW(args.Plugin.c_str()));
     if (!module)

@@ -2,14 +2,17 @@
 // backend the build has (the posix stand-ins or the real Win32 calls).
 
 #include "copy/CopyCommand.h"
+#include "copy/SelectionBuffer.h"
 #include "runtime/Clipboard.h"
 #include "runtime/Exception.h"
-#include "tests/copy/CopyTestSupport.h"
+#include "tests/common/Files.h"
+#include "tests/common/ScratchFolder.h"
+#include "tests/common/ScratchRegistry.h"
+#include "tests/common/ShortcutText.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,18 +26,8 @@ namespace {
 
 constexpr const char* kSentinel = "clipboard before the copy";
 
-std::string Selection(const std::vector<std::string>& paths) {
-    std::string buffer;
-    for (const std::string& path : paths) {
-        buffer += path;
-        buffer += '\0';
-    }
-    buffer += '\0';
-    return buffer;
-}
-
 void Copy(const std::vector<std::string>& paths) {
-    const std::string buffer = Selection(paths);
+    const std::string buffer = SelectionBuffer(paths);
     RunCopyCommand(buffer.data(), static_cast<std::int32_t>(buffer.size()));
 }
 
@@ -53,7 +46,7 @@ protected:
     }
 
     TScratchFolder Folder;
-    TScratchFormatStore Store;
+    TScratchRegistry Store{{}, StoredFormatValue()};
 };
 
 TEST_F(CopyCommand, DefaultFormatGivesOneLinePerShortcutInSelectionOrder) {
@@ -77,7 +70,7 @@ TEST_F(CopyCommand, PathSelectedTwiceIsCopiedTwice) {
 }
 
 TEST_F(CopyCommand, AddsNoSeparatorOfItsOwn) {
-    Store.Save("[%p]");
+    SaveFormat("[%p]");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string b = Shortcut("Bravo", ShortcutText("https://b.example/"));
     Copy({a, b});
@@ -96,7 +89,7 @@ TEST_F(CopyCommand, EmptySelectionLeavesTheClipboardAlone) {
 }
 
 TEST_F(CopyCommand, EmptyExpansionLeavesTheClipboardAlone) {
-    Store.Save("%x%1");
+    SaveFormat("%x%1");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     Copy({a, a});
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
@@ -106,7 +99,7 @@ TEST_F(CopyCommand, EmptyExpansionLeavesTheClipboardAlone) {
 }
 
 TEST_F(CopyCommand, InvalidFormatRaisesTheFormatErrorAndLeavesTheClipboardAlone) {
-    Store.Save("%u%2d");
+    SaveFormat("%u%2d");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     try {
         Copy({a, a});
@@ -146,7 +139,7 @@ TEST_F(CopyCommand, ShortcutThatExistsButCannotBeOpenedEndsTheCommandNamingTheFi
 }
 
 TEST_F(CopyCommand, ReadsTheFormatOnEveryCallEvenForAnEmptySelection) {
-    Store.Damage();
+    DamageStoredFormat(Store);
     EXPECT_ANY_THROW(RunCopyCommand(nullptr, 0));
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
@@ -155,13 +148,13 @@ TEST_F(CopyCommand, FormatSavedBetweenTwoCallsAppliesToTheSecond) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/", "first pick"));
     Copy({a});
     EXPECT_EQ(Clipboard().AsText(), "Alpha : https://a.example/\r\n");
-    Store.Save("%c <%u>%z");
+    SaveFormat("%c <%u>%z");
     Copy({a});
     EXPECT_EQ(Clipboard().AsText(), "first pick <https://a.example/>\r\n");
 }
 
 TEST_F(CopyCommand, EachEntryStartsFromAnEmptyRecord) {
-    Store.Save("%p|%u|%c|%v %a|%1f%z");
+    SaveFormat("%p|%u|%c|%v %a|%1f%z");
     const std::string full =
         Shortcut("Full", ShortcutText("https://full.example/", "kept", "24/03/15 21:40"));
     const std::string missing = Folder.Path() + "Missing.url";
@@ -177,7 +170,7 @@ TEST_F(CopyCommand, EachEntryStartsFromAnEmptyRecord) {
 }
 
 TEST_F(CopyCommand, MissingFileShowsItsOwnNameAndFolder) {
-    Store.Save("%p;%1f;%2f%z");
+    SaveFormat("%p;%1f;%2f%z");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string gone = Folder.Path() + "Gone.url";
     Copy({a, gone});
@@ -187,24 +180,6 @@ TEST_F(CopyCommand, MissingFileShowsItsOwnNameAndFolder) {
 }
 
 #ifdef _WIN32
-// Sets the current folder for one scope.
-class TCurrentFolder {
-public:
-    explicit TCurrentFolder(const std::string& folder) {
-        char old[MAX_PATH + 1] = {};
-        GetCurrentDirectoryA(sizeof old, old);
-        FOld = old;
-        if (!SetCurrentDirectoryA(folder.c_str()))
-            throw std::runtime_error("cannot enter " + folder);
-    }
-    ~TCurrentFolder() { SetCurrentDirectoryA(FOld.c_str()); }
-    TCurrentFolder(const TCurrentFolder&) = delete;
-    TCurrentFolder& operator=(const TCurrentFolder&) = delete;
-
-private:
-    std::string FOld;
-};
-
 TEST_F(CopyCommand, BareFileNameReadsTheFileInTheCurrentFolder) {
     // The private-profile routines would look for a bare name in the Windows
     // folder; the file whose existence and date were checked is this one.
@@ -212,19 +187,14 @@ TEST_F(CopyCommand, BareFileNameReadsTheFileInTheCurrentFolder) {
     ASSERT_GT(GetWindowsDirectoryA(windows, sizeof windows), 0u);
     const std::string decoy = std::string(windows) + "\\pell-bare-name.url";
     const std::string decoyText = ShortcutText("https://windows-folder.example/");
-    HANDLE file = CreateFileA(decoy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, decoyText.data(), static_cast<DWORD>(decoyText.size()), &written, nullptr);
-    CloseHandle(file);
+    WriteBytes(decoy, decoyText);
     Shortcut("pell-bare-name", ShortcutText("https://current-folder.example/", "here"));
-    Store.Save("%p|%u|%c%z");
+    SaveFormat("%p|%u|%c%z");
     {
         const TCurrentFolder inFolder(Folder.Path());
         Copy({"pell-bare-name.url"});
     }
-    DeleteFileA(decoy.c_str());
+    RemoveFile(decoy);
     EXPECT_EQ(Clipboard().AsText(), "pell-bare-name|https://current-folder.example/|here\r\n");
 }
 #else

@@ -1,7 +1,8 @@
 // Splitting the host's selection buffer into paths.
 
 #include "copy/CopyCommand.h"
-#include "tests/copy/CopyTestSupport.h"
+#include "copy/SelectionBuffer.h"
+#include "tests/common/GuardedBuffer.h"
 
 #include <gtest/gtest.h>
 
@@ -109,13 +110,11 @@ TEST(ParsePathList, BufferNearTheTopOfTheAddressSpaceKeepsItsEntries) {
 #endif
 
 TEST(ParsePathList, KeepsEveryEntryOfALargeSelection) {
-    std::string buffer;
-    for (int i = 0; i < 100000; ++i) {
-        buffer += "C:\\Favorites\\Folder " + std::to_string(i % 97) + "\\Page " +
-                  std::to_string(i) + ".url";
-        buffer += '\0';
-    }
-    buffer += '\0';
+    std::vector<std::string> paths;
+    for (int i = 0; i < 100000; ++i)
+        paths.push_back("C:\\Favorites\\Folder " + std::to_string(i % 97) + "\\Page " +
+                        std::to_string(i) + ".url");
+    const std::string buffer = SelectionBuffer(paths);
     TStringList list;
     ParsePathList(list, buffer.data(), static_cast<std::int32_t>(buffer.size()));
     ASSERT_EQ(list.size(), 100000u);

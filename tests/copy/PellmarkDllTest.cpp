@@ -1,10 +1,15 @@
 // Pellmark.dll as the host sees it: loaded with LoadLibrary, called through
 // its exports, with the real registry, clipboard and message box.
 
-#include "lib/FormatLibrary.h"
+#include "copy/SelectionBuffer.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/Clipboard.h"
-#include "tests/copy/CopyTestSupport.h"
+#include "tests/common/Files.h"
+#include "tests/common/MessageBoxes.h"
+#include "tests/common/ScratchFolder.h"
+#include "tests/common/ScratchRegistry.h"
+#include "tests/common/SettingsScope.h"
+#include "tests/common/ShortcutText.h"
 #include "tests/copy/DescriptorBytes.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +26,10 @@ namespace {
 
 constexpr const char* kSentinel = "clipboard before the copy";
 
-std::string WinePath(const char* unixPath) {
-    return std::string("Z:") + unixPath;
-}
-
 class PellmarkDll : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        Module = LoadLibraryA(WinePath(PELLMARK_DLL).c_str());
+        Module = LoadLibraryA(HostPath(PELLMARK_DLL).c_str());
         ASSERT_NE(Module, nullptr) << "cannot load " << PELLMARK_DLL;
     }
     static void TearDownTestSuite() {
@@ -55,29 +56,14 @@ protected:
     TGetPluginInterfalce GetInterface = nullptr;
     TExecutePlugin Execute = nullptr;
     TScratchFolder Folder;
-    TScratchFormatStore Store;
+    TScratchRegistry Store{{}, StoredFormatValue()};
 };
 
 HMODULE PellmarkDll::Module = nullptr;
 
-std::string Selection(std::initializer_list<std::string> paths) {
-    std::string buffer;
-    for (const std::string& path : paths) {
-        buffer += path;
-        buffer += '\0';
-    }
-    return buffer + '\0';
-}
-
+// Writes the format straight into the registry, as another program would.
 void StoreRawFormat(const std::string& text) {
-    HKEY key;
-    const std::string subkey = FormatRegistryKey(ClipBoardFormatName) + "\\" + FormatSection;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, FormatValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
+    WriteRegistryValue(StoredFormatValue(), TStoredValue{REG_SZ, text + '\0'});
 }
 
 TEST_F(PellmarkDll, ExportsByNameAndOrdinal) {
@@ -102,7 +88,7 @@ TEST_F(PellmarkDll, DescriptorBytesLeaveTheGapsAlone) {
 }
 
 TEST_F(PellmarkDll, SettingsPluginDiffersOnlyInCaptionDescriptionAndNumber4) {
-    HMODULE setting = LoadLibraryA(WinePath(PELLMARK_SETTING_DLL).c_str());
+    HMODULE setting = LoadLibraryA(HostPath(PELLMARK_SETTING_DLL).c_str());
     ASSERT_NE(setting, nullptr);
     const auto getSetting = reinterpret_cast<TGetPluginInterfalce>(
         reinterpret_cast<void*>(GetProcAddress(setting, MAKEINTRESOURCEA(1))));
@@ -147,7 +133,7 @@ TEST(PluginVersion, BothDllsCarryTheProjectVersionAndTheirNames) {
     ASSERT_EQ(std::sscanf(PELL_VERSION, "%u.%u.%u", &major, &minor, &patch), 3);
     for (const TExpected& dll : dlls) {
         SCOPED_TRACE(dll.FileName);
-        const std::string path = WinePath(dll.Path);
+        const std::string path = HostPath(dll.Path);
         DWORD handle = 0;
         const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
         ASSERT_NE(size, 0u) << "no version resource";
@@ -243,23 +229,23 @@ TEST_F(PellmarkDll, CopiesFilesWithJapaneseNames) {
         Folder.Write("ニュース一覧表.url", ShortcutText("https://news.example.jp/?id=4&x=5"));
     const std::string ascii =
         Folder.Write("Example Domain.url", ShortcutText("https://example.com/"));
-    EXPECT_EQ(Run(Selection({kyoto, list, ascii})), 0);
+    EXPECT_EQ(Run(SelectionBuffer({kyoto, list, ascii})), 0);
     EXPECT_EQ(Clipboard().AsText(), "京都の宿 : https://www.example.jp/tabi/\r\n"
                                     "ニュース一覧表 : https://news.example.jp/?id=4&x=5\r\n"
                                     "Example Domain : https://example.com/\r\n");
 
     StoreRawFormat("%c (%1v %1a) %1f%z");
-    EXPECT_EQ(Run(Selection({kyoto, list})), 0);
+    EXPECT_EQ(Run(SelectionBuffer({kyoto, list})), 0);
     EXPECT_EQ(Clipboard().AsText(), "紅葉の季節 (24/03/15 21:40) 京都の宿.url\r\n"
                                     " (99/12/30 00:00) ニュース一覧表.url\r\n");
 }
 
 TEST_F(PellmarkDll, RegistryValueWrittenBetweenCallsChangesTheNextCopy) {
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
-    EXPECT_EQ(Run(Selection({a})), 0);
+    EXPECT_EQ(Run(SelectionBuffer({a})), 0);
     EXPECT_EQ(Clipboard().AsText(), "Alpha : https://a.example/\r\n");
     StoreRawFormat("<%u>");
-    EXPECT_EQ(Run(Selection({a, a})), 0);
+    EXPECT_EQ(Run(SelectionBuffer({a, a})), 0);
     EXPECT_EQ(Clipboard().AsText(), "<https://a.example/><https://a.example/>");
 }
 
@@ -271,43 +257,20 @@ struct TSeenBox {
     bool HasIcon = false;
 };
 
-BOOL CALLBACK FindDialogBox(HWND window, LPARAM found) {
-    char cls[16] = {};
-    GetClassNameA(window, cls, sizeof cls);
-    if (std::string(cls) != "#32770" || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-BOOL CALLBACK FindIcon(HWND child, LPARAM hasIcon) {
-    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-        SendMessageA(child, STM_GETICON, 0, 0) != 0)
-        *reinterpret_cast<bool*>(hasIcon) = true;
-    return TRUE;
-}
-
-// Waits for a dialog box of the given thread, reads it and presses its OK.
-bool DismissMessageBox(DWORD threadId, TSeenBox& seen) {
-    for (int tries = 0; tries < 400; ++tries) {
-        HWND box = nullptr;
-        EnumThreadWindows(threadId, FindDialogBox, reinterpret_cast<LPARAM>(&box));
-        if (box != nullptr) {
-            char text[512] = {};
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            seen.Text = text;
-            char title[64] = {};
-            GetWindowTextA(box, title, sizeof title);
-            seen.Title = title;
-            seen.Owner = GetWindow(box, GW_OWNER);
-            seen.OwnerEnabled = seen.Owner != nullptr && IsWindowEnabled(seen.Owner);
-            EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen.HasIcon));
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return true;
-        }
-        Sleep(25);
-    }
-    return false;
+// Waits for a message box of the given thread, reads it and presses its OK.
+bool ReadAndDismissBox(DWORD threadId, TSeenBox& seen) {
+    const HWND box = WaitForMessageBox(threadId);
+    if (box == nullptr)
+        return false;
+    seen.Text = MessageBoxText(box);
+    char title[64] = {};
+    GetWindowTextA(box, title, sizeof title);
+    seen.Title = title;
+    seen.Owner = GetWindow(box, GW_OWNER);
+    seen.OwnerEnabled = seen.Owner != nullptr && IsWindowEnabled(seen.Owner);
+    seen.HasIcon = !MessageBoxIcons(box).empty();
+    DismissMessageBox(box);
+    return true;
 }
 
 TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOne) {
@@ -323,8 +286,8 @@ TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOn
     TSeenBox seen;
     std::atomic<bool> dismissed = false;
     std::thread watcher(
-        [&, id = GetCurrentThreadId()] { dismissed = DismissMessageBox(id, seen); });
-    const std::int32_t result = Run(Selection({a}));
+        [&, id = GetCurrentThreadId()] { dismissed = ReadAndDismissBox(id, seen); });
+    const std::int32_t result = Run(SelectionBuffer({a}));
     watcher.join();
     DestroyWindow(owner);
 
@@ -358,8 +321,8 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
     while (!held)
         Sleep(10);
     TSeenBox seen;
-    std::thread watcher([&, id = GetCurrentThreadId()] { DismissMessageBox(id, seen); });
-    const std::int32_t result = Run(Selection({a}));
+    std::thread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
+    const std::int32_t result = Run(SelectionBuffer({a}));
     watcher.join();
     release = true;
     holder.join();
@@ -370,56 +333,6 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
 }
 
 } // namespace
-
-// Sets one of the user's regional settings for one scope.
-class TUserLocaleSetting {
-public:
-    TUserLocaleSetting(LCTYPE type, const char* value) : FType(type) {
-        char old[80] = {};
-        FHadOld = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, old, sizeof old) > 0;
-        FOld = old;
-        FSet = SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value) != FALSE;
-    }
-    ~TUserLocaleSetting() {
-        if (FSet && FHadOld)
-            SetLocaleInfoA(LOCALE_USER_DEFAULT, FType, FOld.c_str());
-    }
-    TUserLocaleSetting(const TUserLocaleSetting&) = delete;
-    TUserLocaleSetting& operator=(const TUserLocaleSetting&) = delete;
-    bool IsSet() const { return FSet; }
-
-private:
-    LCTYPE FType;
-    std::string FOld;
-    bool FHadOld = false;
-    bool FSet = false;
-};
-
-// Presses OK on any message box of the creating thread until it goes out of
-// scope, so that a copy that fails makes the test fail instead of hang.
-class TBoxDismisser {
-public:
-    TBoxDismisser()
-        : FThread([this, id = GetCurrentThreadId()] {
-              while (!FStop) {
-                  HWND box = nullptr;
-                  EnumThreadWindows(id, FindDialogBox, reinterpret_cast<LPARAM>(&box));
-                  if (box != nullptr)
-                      PostMessageA(box, WM_COMMAND, IDOK, 0);
-                  Sleep(25);
-              }
-          }) {}
-    ~TBoxDismisser() {
-        FStop = true;
-        FThread.join();
-    }
-    TBoxDismisser(const TBoxDismisser&) = delete;
-    TBoxDismisser& operator=(const TBoxDismisser&) = delete;
-
-private:
-    std::atomic<bool> FStop = false;
-    std::thread FThread;
-};
 
 TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
     const TBoxDismisser dismisser;
@@ -432,11 +345,11 @@ TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
         TUserLocaleSetting date(LOCALE_SDATE, ".");
         TUserLocaleSetting time(LOCALE_STIME, "-");
         ASSERT_TRUE(date.IsSet() && time.IsSet());
-        EXPECT_EQ(Run(Selection({dotted})), 0);
+        EXPECT_EQ(Run(SelectionBuffer({dotted})), 0);
         EXPECT_EQ(Clipboard().AsText(), "2024.03.15 21-40|");
     }
     // The module, still loaded, reads the restored settings at its next call.
-    EXPECT_EQ(Run(Selection({slashed})), 0);
+    EXPECT_EQ(Run(SelectionBuffer({slashed})), 0);
     EXPECT_EQ(Clipboard().AsText(), "2024/03/15 21:40|");
 }
 
@@ -445,7 +358,7 @@ TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
 TEST_F(PellmarkDll, CopyPlacesTextUnicodeTextAndLocale) {
     const std::string path =
         Folder.Write("ｶｽﾀﾑ京都の宿.url", ShortcutText("https://www.example.jp/tabi/"));
-    ASSERT_EQ(Run(Selection({path})), 0);
+    ASSERT_EQ(Run(SelectionBuffer({path})), 0);
     ASSERT_TRUE(OpenClipboard(nullptr));
     std::vector<UINT> formats;
     for (UINT f = EnumClipboardFormats(0); f != 0 && formats.size() < 3;

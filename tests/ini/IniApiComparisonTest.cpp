@@ -6,6 +6,8 @@
 
 #include "runtime/IniText.h"
 
+#include "tests/common/Files.h"
+#include "tests/common/ScratchFolder.h"
 #include "tests/ini/IniReadCases.h"
 #include "tests/ini/IniTestFiles.h"
 
@@ -39,9 +41,9 @@ TEST_P(IniApiComparison, OurReaderAgreesWithTheSystem) {
     const TIniReadCase& row = GetParam();
     if (row.WineDiffers)
         GTEST_SKIP() << "the system routine under Wine departs from Windows here";
-    WriteBytes(Folder.Path() / "case.ini", row.File);
+    WriteBytes(Folder.OsPath("case.ini"), row.File);
     const std::optional<std::string> system =
-        SystemRead(Folder.Name("case.ini"), row.Section, row.Ident);
+        SystemRead(Folder.OsPath("case.ini"), row.Section, row.Ident);
     EXPECT_EQ(TIniText(row.File).Find(row.Section, row.Ident), system);
 }
 
@@ -58,8 +60,9 @@ TEST(IniApiComparisonWine, ExcludedRowsDifferAsNoted) {
         if (!row.WineDiffers)
             continue;
         SCOPED_TRACE(row.Name);
-        WriteBytes(folder.Path() / (row.Name + ".ini"), row.File);
-        EXPECT_NE(SystemRead(folder.Name(row.Name + ".ini"), row.Section, row.Ident), row.Expected);
+        WriteBytes(folder.OsPath(row.Name + ".ini"), row.File);
+        EXPECT_NE(SystemRead(folder.OsPath(row.Name + ".ini"), row.Section, row.Ident),
+                  row.Expected);
     }
 }
 

@@ -3,6 +3,8 @@
 #include "runtime/IniFile.h"
 
 #include "runtime/Exception.h"
+#include "tests/common/Files.h"
+#include "tests/common/ScratchFolder.h"
 #include "tests/ini/IniTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -19,33 +21,33 @@ protected:
 };
 
 TEST_F(IniFileTest, MissingFileReadsDefaultsAndStaysMissing) {
-    const std::string name = Folder.Name("none.url");
+    const std::string name = Folder.OsPath("none.url");
     TIniFile ini(name);
     EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", ""), "");
     EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", "def  "), "def  ");
     EXPECT_EQ(ini.ReadString("Log", "LastVisit", "\x81\x40"), "\x81\x40");
-    EXPECT_FALSE(fs::exists(Folder.Path() / "none.url"));
+    EXPECT_FALSE(fs::exists(Folder.OsPath("none.url")));
 }
 
 TEST_F(IniFileTest, EmptyValueIsNotTheDefault) {
-    WriteBytes(Folder.Path() / "a.url", "[Log]\r\nUserComment=\r\n");
-    TIniFile ini(Folder.Name("a.url"));
+    WriteBytes(Folder.OsPath("a.url"), "[Log]\r\nUserComment=\r\n");
+    TIniFile ini(Folder.OsPath("a.url"));
     EXPECT_EQ(ini.ReadString("Log", "UserComment", "def"), "");
     EXPECT_EQ(ini.ReadString("Log", "LastVisit", "def"), "def");
 }
 
 TEST_F(IniFileTest, WriteCreatesTheFileAsWindowsLaysItOut) {
-    const std::string name = Folder.Name("new.url");
+    const std::string name = Folder.OsPath("new.url");
     {
         TIniFile ini(name);
         ini.WriteString("InternetShortcut", "URL", "http://example.com/");
-        EXPECT_EQ(ReadBytes(Folder.Path() / "new.url"),
+        EXPECT_EQ(ReadBytes(Folder.OsPath("new.url")),
                   "[InternetShortcut]\r\nURL=http://example.com/\r\n");
         ini.WriteString("Log", "UserComment", "");
         ini.WriteString("Log", "LastVisit", "01/02/03 04:05");
         EXPECT_EQ(ini.ReadString("Log", "LastVisit", "def"), "01/02/03 04:05");
     }
-    EXPECT_EQ(ReadBytes(Folder.Path() / "new.url"),
+    EXPECT_EQ(ReadBytes(Folder.OsPath("new.url")),
               "[InternetShortcut]\r\nURL=http://example.com/\r\n"
               "[Log]\r\nUserComment=\r\nLastVisit=01/02/03 04:05\r\n");
 }
@@ -58,16 +60,16 @@ TEST_F(IniFileTest, SaveKeepsTheRestOfAShortcut) {
                                "IconIndex=1\r\n"
                                "[Log]\r\n"
                                "UserComment=古い\r\n";
-    WriteBytes(Folder.Path() / "s.url", before);
+    WriteBytes(Folder.OsPath("s.url"), before);
     {
-        TIniFile ini(Folder.Name("s.url"));
+        TIniFile ini(Folder.OsPath("s.url"));
         EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", ""), "http://old/");
         ini.WriteString("InternetShortcut", "URL", "http://new/?a=b");
         ini.WriteString("Log", "UserComment", "新しい");
         ini.WriteString("Log", "LastVisit", "");
         EXPECT_EQ(ini.ReadString("Log", "UserComment", ""), "新しい");
     }
-    TIniFile reread(Folder.Name("s.url"));
+    TIniFile reread(Folder.OsPath("s.url"));
     EXPECT_EQ(reread.ReadString("{000214A0-0000-0000-C000-000000000046}", "Prop3", ""), "19,2");
     EXPECT_EQ(reread.ReadString("InternetShortcut", "URL", ""), "http://new/?a=b");
     EXPECT_EQ(reread.ReadString("InternetShortcut", "IconIndex", ""), "1");
@@ -75,7 +77,7 @@ TEST_F(IniFileTest, SaveKeepsTheRestOfAShortcut) {
     EXPECT_EQ(reread.ReadString("Log", "LastVisit", "def"), "");
 #ifndef _WIN32
     // Our writer keeps every byte it has no reason to touch.
-    EXPECT_EQ(ReadBytes(Folder.Path() / "s.url"),
+    EXPECT_EQ(ReadBytes(Folder.OsPath("s.url")),
               "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n"
               "[InternetShortcut]\r\nURL=http://new/?a=b\r\nIconIndex=1\r\n"
               "[Log]\r\nUserComment=新しい\r\nLastVisit=\r\n");
@@ -93,25 +95,25 @@ TEST_F(IniFileTest, ValuesComeBackWholeWhateverTheirLength) {
             if (value.size() < length)
                 value += 'z';
             SCOPED_TRACE(std::to_string(length) + (doubleByte ? " double-byte" : ""));
-            WriteBytes(Folder.Path() / "long.ini", "[S]\r\nk=" + value + "\r\nz=1\r\n");
-            TIniFile ini(Folder.Name("long.ini"));
+            WriteBytes(Folder.OsPath("long.ini"), "[S]\r\nk=" + value + "\r\nz=1\r\n");
+            TIniFile ini(Folder.OsPath("long.ini"));
             EXPECT_EQ(ini.ReadString("S", "k", ""), value);
-            fs::remove(Folder.Path() / "long.ini");
+            fs::remove(Folder.OsPath("long.ini"));
         }
     }
 }
 
 TEST_F(IniFileTest, Utf16FileIsWrittenBackInUtf16) {
-    WriteBytes(Folder.Path() / "w.url", Utf16LEFile(u"[InternetShortcut]\r\nURL=http://a/\r\n"));
+    WriteBytes(Folder.OsPath("w.url"), Utf16LEFile(u"[InternetShortcut]\r\nURL=http://a/\r\n"));
     {
-        TIniFile ini(Folder.Name("w.url"));
+        TIniFile ini(Folder.OsPath("w.url"));
         EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", ""), "http://a/");
         ini.WriteString("Log", "UserComment", "日本");
     }
-    const std::string after = ReadBytes(Folder.Path() / "w.url");
+    const std::string after = ReadBytes(Folder.OsPath("w.url"));
     EXPECT_EQ(after.substr(0, 2), "\xFF\xFE");
     EXPECT_NE(after.find(Utf16LEFile(u"UserComment=日本", false)), std::string::npos);
-    EXPECT_EQ(TIniFile(Folder.Name("w.url")).ReadString("Log", "UserComment", ""), "日本");
+    EXPECT_EQ(TIniFile(Folder.OsPath("w.url")).ReadString("Log", "UserComment", ""), "日本");
 #ifndef _WIN32
     EXPECT_EQ(after,
               Utf16LEFile(u"[InternetShortcut]\r\nURL=http://a/\r\n[Log]\r\nUserComment=日本\r\n"));
@@ -122,18 +124,18 @@ TEST_F(IniFileTest, BinaryFileNeitherCrashesNorLosesItsBytes) {
     std::string junk;
     for (int i = 0; i < 4096; ++i)
         junk.push_back(static_cast<char>((i * 7919) & 0xFF));
-    WriteBytes(Folder.Path() / "bin.url", junk);
-    TIniFile ini(Folder.Name("bin.url"));
+    WriteBytes(Folder.OsPath("bin.url"), junk);
+    TIniFile ini(Folder.OsPath("bin.url"));
     EXPECT_EQ(ini.ReadString("InternetShortcut", "URL", "none"), "none");
 #ifndef _WIN32
     ini.WriteString("InternetShortcut", "URL", "u");
-    EXPECT_EQ(ReadBytes(Folder.Path() / "bin.url").substr(0, junk.size()), junk);
-    EXPECT_EQ(TIniFile(Folder.Name("bin.url")).ReadString("InternetShortcut", "URL", ""), "u");
+    EXPECT_EQ(ReadBytes(Folder.OsPath("bin.url")).substr(0, junk.size()), junk);
+    EXPECT_EQ(TIniFile(Folder.OsPath("bin.url")).ReadString("InternetShortcut", "URL", ""), "u");
 #endif
 }
 
 TEST_F(IniFileTest, WriteIntoMissingFolderRaises) {
-    const std::string name = Folder.Name("no-such-folder") + "\\x.url";
+    const std::string name = Folder.OsPath("no-such-folder") + "\\x.url";
     TIniFile ini(name);
     try {
         ini.WriteString("S", "k", "v");
@@ -145,17 +147,17 @@ TEST_F(IniFileTest, WriteIntoMissingFolderRaises) {
 }
 
 TEST_F(IniFileTest, WriteOverAFolderRaisesAndLeavesItAlone) {
-    fs::create_directory(Folder.Path() / "dir.url");
-    TIniFile ini(Folder.Name("dir.url"));
+    fs::create_directory(Folder.OsPath("dir.url"));
+    TIniFile ini(Folder.OsPath("dir.url"));
     EXPECT_EQ(ini.ReadString("S", "k", "def"), "def");
     EXPECT_THROW(ini.WriteString("S", "k", "v"), EIniFileException);
-    EXPECT_TRUE(fs::is_directory(Folder.Path() / "dir.url"));
+    EXPECT_TRUE(fs::is_directory(Folder.OsPath("dir.url")));
 }
 
 TEST_F(IniFileTest, LineBreakInValueIsRefusedAndFileUnchanged) {
     const std::string before = "[Log]\r\nUserComment=a\r\n";
-    WriteBytes(Folder.Path() / "c.url", before);
-    const std::string name = Folder.Name("c.url");
+    WriteBytes(Folder.OsPath("c.url"), before);
+    const std::string name = Folder.OsPath("c.url");
     TIniFile ini(name);
     try {
         ini.WriteString("Log", "UserComment", "x\r\n[InternetShortcut]\r\nURL=http://evil/");
@@ -164,35 +166,36 @@ TEST_F(IniFileTest, LineBreakInValueIsRefusedAndFileUnchanged) {
         EXPECT_EQ(e.Message, "Cannot write the INI file \"" + name +
                                  "\": a line break or NUL byte cannot be stored in an INI file");
     }
-    EXPECT_EQ(ReadBytes(Folder.Path() / "c.url"), before);
+    EXPECT_EQ(ReadBytes(Folder.OsPath("c.url")), before);
 }
 
 TEST_F(IniFileTest, AnotherWritersChangeIsSeenByANewObject) {
-    WriteBytes(Folder.Path() / "once.url", "[S]\r\nk=1\r\n");
-    TIniFile ini(Folder.Name("once.url"));
+    WriteBytes(Folder.OsPath("once.url"), "[S]\r\nk=1\r\n");
+    TIniFile ini(Folder.OsPath("once.url"));
     EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
-    WriteBytes(Folder.Path() / "once.url", "[S]\r\nk=2\r\n");
+    WriteBytes(Folder.OsPath("once.url"), "[S]\r\nk=2\r\n");
 #ifdef _WIN32
     EXPECT_EQ(ini.ReadString("S", "k", ""), "2");
 #else
     EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
 #endif
-    EXPECT_EQ(TIniFile(Folder.Name("once.url")).ReadString("S", "k", ""), "2");
+    EXPECT_EQ(TIniFile(Folder.OsPath("once.url")).ReadString("S", "k", ""), "2");
 }
 
 #ifndef _WIN32
 
 TEST_F(IniFileTest, WriteKeepsPermissionsAndFollowsLinks) {
-    const fs::path real = Folder.Path() / "real.url";
+    const std::string real = Folder.OsPath("real.url");
     WriteBytes(real, "[S]\r\nk=1\r\n");
     fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::create_symlink(real, Folder.Path() / "link.url");
-    TIniFile(Folder.Name("link.url")).WriteString("S", "k", "2");
-    EXPECT_TRUE(fs::is_symlink(Folder.Path() / "link.url"));
+    fs::create_symlink(real, Folder.OsPath("link.url"));
+    TIniFile(Folder.OsPath("link.url")).WriteString("S", "k", "2");
+    EXPECT_TRUE(fs::is_symlink(Folder.OsPath("link.url")));
     EXPECT_EQ(ReadBytes(real), "[S]\r\nk=2\r\n");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(std::distance(fs::directory_iterator(Folder.Path()), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(Folder.OsPath("")), fs::directory_iterator()),
+              2);
 }
 #endif
 

@@ -1,8 +1,6 @@
 #pragma once
-// Helpers shared by the INI suites: byte images of files in each encoding, a
-// scratch folder removed before and after, whole-file reads and writes.
+// Byte images of INI files in each encoding, for the INI suites.
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -11,21 +9,3 @@ std::string Utf16LEFile(std::u16string_view text, bool bom = true);
 std::string Utf16BEFile(std::u16string_view text);
 // "\xEF\xBB\xBF" and the text.
 std::string Utf8File(std::u8string_view text);
-
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
-
-class TScratchFolder {
-public:
-    TScratchFolder();
-    ~TScratchFolder();
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return FPath; }
-    // The file's name in the form the runtime takes (ANSI, Windows-style on Win32).
-    std::string Name(const std::string& file) const { return (FPath / file).string(); }
-
-private:
-    std::filesystem::path FPath;
-};

@@ -3,7 +3,7 @@
 
 #include "lib/FormatLibrary.h"
 #include "runtime/Exception.h"
-#include "tests/lib/LibTestSupport.h"
+#include "tests/common/SettingsScope.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,10 @@
 // scratch key of the real current-user hive, deleted before and after.
 
 #include "lib/FormatLibrary.h"
-#include "tests/lib/LibTestSupport.h"
+#include "tests/common/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #ifdef _WIN32
@@ -21,25 +20,16 @@ namespace {
 // The one place that spells the key the two plug-ins agree on.
 const std::string kKeyPrefix = "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\";
 
+std::string ScratchName() {
+#ifdef _WIN32
+    return "PellmarkTest" + std::to_string(GetCurrentProcessId());
+#else
+    return "PellmarkTest" + std::to_string(getpid());
+#endif
+}
+
 class FormatRegistryTest : public testing::Test {
 protected:
-    void SetUp() override {
-#ifdef _WIN32
-        FName = "PellmarkTest" + std::to_string(GetCurrentProcessId());
-        DeleteKeys();
-#else
-        FName = "PellmarkTest" + std::to_string(getpid());
-        setenv("PELLMARK_REGISTRY", FScratch.Path("registry").c_str(), 1);
-#endif
-    }
-    void TearDown() override {
-#ifdef _WIN32
-        DeleteKeys();
-#else
-        unsetenv("PELLMARK_REGISTRY");
-#endif
-    }
-
     static TFormatLibrary Library(const std::string& name) {
         TFormatLibrary library;
         library.FormatName = name;
@@ -59,17 +49,10 @@ protected:
         EXPECT_EQ(library.FormatText, text);
     }
 
-#ifdef _WIN32
-    void DeleteKeys() const {
-        for (const std::string& name : {FName, FName + "b"})
-            RegDeleteTreeA(HKEY_CURRENT_USER, (kKeyPrefix + name).c_str());
-    }
-#endif
-
-    std::string FName;
+    const std::string FName = ScratchName();
 
 private:
-    TScratchFolder FScratch;
+    TScratchRegistry FRegistry{{kKeyPrefix + FName, kKeyPrefix + FName + "b"}};
 };
 
 TEST(FormatRegistryKey, IsTheKeyBothPlugInsAgreeOn) {

@@ -10,7 +10,8 @@
 #include "lib/FormatLibrary.h"
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
-#include "tests/lib/LibTestSupport.h"
+#include "tests/common/Files.h"
+#include "tests/common/SettingsScope.h"
 
 #include <gtest/gtest.h>
 
@@ -64,13 +65,8 @@ std::string Ansi(std::string_view utf8) {
 }
 
 std::string ReadGuide(const char* file) {
-#ifdef _WIN32
-    const std::string path = std::string("Z:") + PELL_SOURCE_DIR + "/" + file;
-#else
-    const std::string path = std::string(PELL_SOURCE_DIR) + "/" + file;
-#endif
-    std::string text = ReadBytes(path);
-    EXPECT_FALSE(text.empty()) << "cannot read " << path;
+    std::string text = ReadSourceFile(file);
+    EXPECT_FALSE(text.empty()) << file << " is empty";
     return text;
 }
 

@@ -3,7 +3,7 @@
 
 #include "lib/LibUnit.h"
 #include "runtime/FileSystem.h"
-#include "tests/lib/LibTestSupport.h"
+#include "tests/common/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "runtime/posix/PosixPath.h"
 #include <unistd.h>
 #endif
 
@@ -45,14 +44,6 @@ TEST(LibUnitBackslash, LastByteDecides) {
     }
 }
 
-std::string OsPath(const std::string& path) {
-#ifdef _WIN32
-    return path;
-#else
-    return ToPosixPath(path);
-#endif
-}
-
 std::string ProcessId() {
 #ifdef _WIN32
     return std::to_string(GetCurrentProcessId());
@@ -67,22 +58,22 @@ TEST(LibUnitTempFolder, EndsInOneBackslash) {
     EXPECT_EQ(folder.back(), '\\');
     EXPECT_EQ(folder, SystemTempPath());
     EXPECT_NE(folder[folder.size() - 2], '\\');
-    EXPECT_TRUE(IsDirectory(OsPath(folder)));
+    EXPECT_TRUE(IsDirectory(folder));
 }
 
 TEST(LibUnitTempFolder, CreatesSubFolderWhenAsked) {
     const std::string top = "PellmarkLibTest" + ProcessId();
     const std::string base = GetTempFolder("", false);
-    RemoveTree(OsPath(base + top));
+    RemoveTree(base + top);
 
     const std::string plain = GetTempFolder(top, false);
     EXPECT_EQ(plain, base + top);
-    EXPECT_FALSE(PathExists(OsPath(plain)));
+    EXPECT_FALSE(PathExists(plain));
 
     const std::string nested = GetTempFolder(top + "\\Sub", true);
     EXPECT_EQ(nested, base + top + "\\Sub");
-    EXPECT_TRUE(IsDirectory(OsPath(nested)));
-    RemoveTree(OsPath(base + top));
+    EXPECT_TRUE(IsDirectory(nested));
+    RemoveTree(base + top);
 }
 
 // A temporary folder longer than a fixed buffer of 257 bytes comes back whole.

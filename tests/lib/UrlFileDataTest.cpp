@@ -3,16 +3,33 @@
 #include "lib/URLLibrary.h"
 #include "runtime/Exception.h"
 #include "runtime/FileSystem.h"
-#include "tests/lib/LibTestSupport.h"
+#include "tests/common/Files.h"
+#include "tests/common/ScratchFolder.h"
+#include "tests/common/SettingsScope.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using LineList = std::vector<std::string>;
+
+// The file's non-blank lines without their line ends: the INI writers differ
+// only in blank lines between sections.
+LineList Lines(const std::string& bytes) {
+    LineList lines;
+    std::istringstream in(bytes);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
 
 TDateTime At(int y, int mo, int d, int h, int mi, int s = 0) {
     return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0);
@@ -116,11 +133,11 @@ TEST(UrlFileDataModified, RevertRestoresPendingFromStored) {
 class UrlFileDataFiles : public testing::Test {
 protected:
     std::string File(const std::string& name, const std::string& bytes) {
-        const std::string path = FScratch.Path(name);
+        const std::string path = FScratch.OsPath(name);
         WriteBytes(path, bytes);
         return path;
     }
-    std::string Path(const std::string& name) const { return FScratch.Path(name); }
+    std::string Path(const std::string& name) const { return FScratch.OsPath(name); }
 
 private:
     TSettingsScope FSettings{SlashColonSettings};

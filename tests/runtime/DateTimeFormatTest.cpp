@@ -1,9 +1,8 @@
 // Formatting date-time values, and the day arithmetic under it.
 
-#include "RuntimeTestSupport.h"
-
 #include "runtime/DateTime.h"
 #include "runtime/Exception.h"
+#include "tests/common/SettingsScope.h"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +26,10 @@ TDateTime Sample() {
     return EncodeDate(2001, 2, 3) + EncodeTime(4, 5, 6, 7);
 }
 
-const TFormatSettings Slashes = {'/', ':', "yyyy/mm/dd"};
-
 } // namespace
 
 TEST(FormatDateTime_test, DirectivesGiveTheirFields) {
-    const TSettingsGuard settings(Slashes);
+    const TSettingsScope settings(SlashColonSettings);
     const TFormatRow rows[] = {
         {"yyyy/mm/dd", "2001/02/03"},
         {"yy/mm/dd", "01/02/03"},
@@ -67,14 +64,14 @@ TEST(FormatDateTime_test, SeparatorsComeFromTheSettings) {
         {{std::string_view(" - "), ':', "yyyy/mm/dd"}, "01 - 02 - 03 04:05"},
     };
     for (const TRow& row : rows) {
-        const TSettingsGuard settings(row.Settings);
+        const TSettingsScope settings(row.Settings);
         EXPECT_EQ(FormatDateTime("yy/mm/dd hh:nn", Sample()), row.Expected);
         EXPECT_EQ(FormatDateTime("'a/b:c'", Sample()), "a/b:c");
     }
 }
 
 TEST(FormatDateTime_test, ZeroAndNegativeValues) {
-    const TSettingsGuard settings(Slashes);
+    const TSettingsScope settings(SlashColonSettings);
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", 0.0), "1899/12/30 00:00:00");
     // The fraction of a negative value is not signed.
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", -1.25), "1899/12/29 06:00:00");
@@ -126,7 +123,7 @@ TEST(DateArithmetic_test, NowIsALocalDateOfOurTime) {
 }
 
 TEST(DateArithmetic_test, LocaleSettingsReadBackWhatTheyWrite) {
-    const TSettingsGuard guard(FormatSettings);
+    const TSettingsScope guard(FormatSettings);
     LoadLocaleFormatSettings();
 #ifdef _WIN32
     // The Japanese locale the Win32 suites run under.
@@ -145,38 +142,10 @@ TEST(DateArithmetic_test, LocaleSettingsReadBackWhatTheyWrite) {
 }
 
 #ifdef _WIN32
-namespace {
-
-// Sets one of the user's locale values for the scope and puts back the old one.
-class TLocaleValueGuard {
-public:
-    TLocaleValueGuard(LCTYPE type, const char* value) : FType(type) {
-        char old[100] = {};
-        FHadOld = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, old, sizeof old) > 0;
-        FOld = old;
-        FSet = SetLocaleInfoA(LOCALE_USER_DEFAULT, type, value) != 0;
-    }
-    ~TLocaleValueGuard() {
-        if (FHadOld)
-            SetLocaleInfoA(LOCALE_USER_DEFAULT, FType, FOld.c_str());
-    }
-    TLocaleValueGuard(const TLocaleValueGuard&) = delete;
-    TLocaleValueGuard& operator=(const TLocaleValueGuard&) = delete;
-    bool Set() const { return FSet; }
-
-private:
-    LCTYPE FType;
-    std::string FOld;
-    bool FHadOld = false;
-    bool FSet = false;
-};
-
-} // namespace
-
 TEST(DateArithmetic_test, DoubleByteLocaleSeparatorIsKeptWhole) {
-    const TSettingsGuard guard(FormatSettings);
-    const TLocaleValueGuard separator(LOCALE_SDATE, "．");
-    ASSERT_TRUE(separator.Set());
+    const TSettingsScope guard(FormatSettings);
+    const TUserLocaleSetting separator(LOCALE_SDATE, "．");
+    ASSERT_TRUE(separator.IsSet());
     LoadLocaleFormatSettings();
     EXPECT_EQ(FormatSettings.DateSeparator.View(), std::string_view("．"));
     const TDateTime visit = EncodeDate(2012, 11, 10) + EncodeTime(23, 59, 0, 0);

@@ -1,10 +1,9 @@
 // Reading date-time text: the saved last-visit form under any user setting,
 // the user's own order, two-digit years, and rejected text.
 
-#include "RuntimeTestSupport.h"
-
 #include "runtime/DateTime.h"
 #include "runtime/Exception.h"
+#include "tests/common/SettingsScope.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +30,7 @@ TDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int sec
 }
 
 std::string Show(TDateTime value) {
-    const TSettingsGuard settings(YearMonthDay);
+    const TSettingsScope settings(YearMonthDay);
     return FormatDateTime("yyyy/mm/dd hh:nn:ss", value);
 }
 
@@ -51,7 +50,7 @@ TEST(StrToDateTime_test, SavedTextReadsBackUnderEverySetting) {
                                 At(2026, 12, 31), At(1999, 1, 13, 12, 30)};
     for (const TFormatSettings& setting : AllSettings)
         for (const TDateTime visit : visits) {
-            const TSettingsGuard guard(setting);
+            const TSettingsScope guard(setting);
             const std::string saved = FormatDateTime("yy/mm/dd hh:nn", visit);
             // The seconds are not written.
             const TDateTime minute = std::floor(visit * 1440 + 1e-6) / 1440;
@@ -61,7 +60,7 @@ TEST(StrToDateTime_test, SavedTextReadsBackUnderEverySetting) {
 }
 
 TEST(StrToDateTime_test, SavedTextWrittenUnderOneOrderReadsUnderAnother) {
-    const TSettingsGuard guard(YearMonthDay);
+    const TSettingsScope guard(YearMonthDay);
     const std::string saved = FormatDateTime("yy/mm/dd hh:nn", At(2001, 2, 3, 4, 5));
     ASSERT_EQ(saved, "01/02/03 04:05");
     for (const TFormatSettings& reader : {DayMonthYear, MonthDayYear})
@@ -146,7 +145,7 @@ TEST(StrToDateTime_test, TextThatFitsNothingRaisesWithItsText) {
 }
 
 TEST(StrToDateTime_test, TheShortFormUsesTheUsersSettings) {
-    const TSettingsGuard guard(DottedDayMonthYear);
+    const TSettingsScope guard(DottedDayMonthYear);
     EXPECT_EQ(Show(StrToDateTime("01.02.03 04:05")), "2001/02/03 04:05:00");
     EXPECT_EQ(Show(StrToDateTime("3.2.2001")), "2001/02/03 00:00:00");
     EXPECT_THROW(StrToDateTime("2001/02/03"), EConvertError);

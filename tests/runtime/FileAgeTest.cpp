@@ -1,10 +1,10 @@
 // File times: the packed local modification time and its conversion.
 
-#include "RuntimeTestSupport.h"
-
 #include "runtime/DateTime.h"
 #include "runtime/Exception.h"
 #include "runtime/FileSystem.h"
+#include "tests/common/Files.h"
+#include "tests/common/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ TEST(FileAge_test, ModificationTimeInTwoSecondSteps) {
                          {2024, 2, 29, 12, 0, 1, 0},
                          {1999, 7, 15, 0, 0, 0, 0}};
     const std::string path = ScratchPath("age.url");
-    WriteTextFile(path, "[InternetShortcut]\r\n");
+    WriteBytes(path, "[InternetShortcut]\r\n");
     for (const TRow& row : rows) {
         SetLocalModificationTime(path, row.Year, row.Month, row.Day, row.Hour, row.Minute,
                                  row.Second);
@@ -44,7 +44,7 @@ TEST(FileAge_test, DateTimeKeepsThePackedValueAndTheYearsBeyondIt) {
                          {2107, 12, 31, 23, 59, 59, 58}, {2108, 1, 1, 0, 0, 1, 1},
                          {2120, 6, 7, 8, 9, 11, 11}};
     const std::string path = ScratchPath("agerange.url");
-    WriteTextFile(path, "[InternetShortcut]\r\n");
+    WriteBytes(path, "[InternetShortcut]\r\n");
     for (const TRow& row : rows) {
         SetLocalModificationTime(path, row.Year, row.Month, row.Day, row.Hour, row.Minute,
                                  row.Second);

@@ -1,8 +1,8 @@
 // File existence, the temporary folder and folder creation.
 
-#include "RuntimeTestSupport.h"
-
 #include "runtime/FileSystem.h"
+#include "tests/common/Files.h"
+#include "tests/common/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(FileSystem_test, TempPathFollowsTmpdir) {
 TEST(FileSystem_test, FileExistsOnlyForFiles) {
     const std::string file = ScratchPath("exists.url");
     const std::string folder = ScratchPath("existsfolder");
-    WriteTextFile(file, "x");
+    WriteBytes(file, "x");
     ASSERT_TRUE(ForceDirectories(folder));
     EXPECT_TRUE(FileExists(file));
     EXPECT_FALSE(FileExists(folder));
@@ -51,7 +51,7 @@ TEST(FileSystem_test, ForceDirectoriesCreatesTheMissingParents) {
     ASSERT_TRUE(ForceDirectories(deep + "\\"));
     EXPECT_TRUE(ForceDirectories(deep));
     const std::string file = deep + "\\f.url";
-    WriteTextFile(file, "x");
+    WriteBytes(file, "x");
     EXPECT_TRUE(FileExists(file));
 #ifndef _WIN32
     EXPECT_TRUE(FileExists(root + "/a/表/ソ/f.url"));

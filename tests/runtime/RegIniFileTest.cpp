@@ -1,11 +1,12 @@
 // Registry access by sections and values, under a scratch key removed before
 // and after each test (posix: a scratch store file).
 
-#include "RuntimeTestSupport.h"
-
+#include "runtime/RegIniFile.h"
 #include "runtime/Exception.h"
 #include "runtime/FileSystem.h"
-#include "runtime/RegIniFile.h"
+#include "tests/common/Files.h"
+#include "tests/common/ScratchFolder.h"
+#include "tests/common/ScratchRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#else
-// The store's location is a posix path, taken from the environment as it is.
-#include "runtime/posix/PosixPath.h"
 #endif
 
 namespace {
@@ -24,33 +22,10 @@ const std::string ScratchKey = "Software\\PellmarkTests\\RegIniFile";
 
 class RegIniFile_test : public testing::Test {
 protected:
-    void SetUp() override {
-#ifdef _WIN32
-        RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKey.c_str());
-#else
-        const char* saved = std::getenv("PELLMARK_REGISTRY");
-        FHadStore = saved != nullptr;
-        FSavedStore = FHadStore ? saved : "";
-        FStore = ToPosixPath(ScratchPath("registry"));
-        RemoveFile(FStore);
-        setenv("PELLMARK_REGISTRY", FStore.c_str(), 1);
+    TScratchRegistry FRegistry{{ScratchKey}};
+#ifndef _WIN32
+    const std::string FStore = FRegistry.StoreFile();
 #endif
-    }
-    void TearDown() override {
-#ifdef _WIN32
-        RegDeleteTreeA(HKEY_CURRENT_USER, ScratchKey.c_str());
-#else
-        RemoveFile(FStore);
-        if (FHadStore)
-            setenv("PELLMARK_REGISTRY", FSavedStore.c_str(), 1);
-        else
-            unsetenv("PELLMARK_REGISTRY");
-#endif
-    }
-
-    std::string FStore;
-    std::string FSavedStore;
-    bool FHadStore = false;
 };
 
 } // namespace
@@ -137,18 +112,11 @@ TEST_F(RegIniFile_test, AStringEndsAtItsFirstNul) {
 TEST_F(RegIniFile_test, OpeningCreatesTheKeyAndANonStringValueRaises) {
     { TRegIniFile reg(ScratchKey + "\\Made"); }
     HKEY key = nullptr;
-    ASSERT_EQ(
-        RegOpenKeyExA(HKEY_CURRENT_USER, (ScratchKey + "\\Made").c_str(), 0, KEY_ALL_ACCESS, &key),
-        ERROR_SUCCESS);
-    const DWORD number = 7;
-    HKEY section = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExA(key, "Format", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &section, nullptr),
-        ERROR_SUCCESS);
-    RegSetValueExA(section, "FormatText", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                   sizeof number);
-    RegCloseKey(section);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (ScratchKey + "\\Made").c_str(), 0, KEY_READ, &key),
+              ERROR_SUCCESS);
     RegCloseKey(key);
+    WriteRegistryValue({ScratchKey + "\\Made\\Format", "FormatText"},
+                       TStoredValue{REG_DWORD, std::string("\x07\0\0\0", 4)});
     std::string message = "no error";
     try {
         TRegIniFile(ScratchKey + "\\Made").ReadString("Format", "FormatText", "");
@@ -171,7 +139,7 @@ TEST_F(RegIniFile_test, TheStoreKeepsBytesThatAreNoText) {
 TEST_F(RegIniFile_test, OpeningCreatesTheStoreAndADamagedStoreRaises) {
     { TRegIniFile reg(ScratchKey); }
     EXPECT_TRUE(FileExists(FStore));
-    WriteTextFile(FStore, "K\tSoftware\nV\tonly two\n");
+    WriteBytes(FStore, "K\tSoftware\nV\tonly two\n");
     std::string message = "no error";
     try {
         TRegIniFile reg(ScratchKey);
@@ -184,7 +152,7 @@ TEST_F(RegIniFile_test, OpeningCreatesTheStoreAndADamagedStoreRaises) {
 }
 
 TEST_F(RegIniFile_test, TheStoreFollowsTheEnvironment) {
-    const std::string other = ToPosixPath(ScratchPath("config"));
+    const std::string other = OsPath(ScratchPath("config"));
     RemoveTree(other);
     unsetenv("PELLMARK_REGISTRY");
     const char* savedConfig = std::getenv("XDG_CONFIG_HOME");

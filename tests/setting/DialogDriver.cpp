@@ -51,31 +51,6 @@ BOOL CALLBACK FindChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
-BOOL CALLBACK CollectStatics(HWND window, LPARAM param) {
-    auto* texts = reinterpret_cast<std::vector<std::string>*>(param);
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (_stricmp(className, "Static") == 0) {
-        char text[1024] = {};
-        ::GetWindowTextA(window, text, sizeof text);
-        texts->push_back(text);
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectIcons(HWND window, LPARAM param) {
-    auto* icons = reinterpret_cast<std::vector<HICON>*>(param);
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (_stricmp(className, "Static") == 0 &&
-        (::GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        DWORD_PTR icon = 0;
-        if (::SendMessageTimeoutA(window, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &icon))
-            icons->push_back(reinterpret_cast<HICON>(icon));
-    }
-    return TRUE;
-}
-
 } // namespace
 
 HWND TDialogDriver::FindDialog() const {
@@ -84,46 +59,10 @@ HWND TDialogDriver::FindDialog() const {
     return search.Found;
 }
 
-HWND TDialogDriver::FindMessageBox() const {
-    TSearch search{"#32770", nullptr};
-    ::EnumThreadWindows(FUiThread, FindTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
-}
-
 HWND TDialogDriver::WaitForDialog(int timeoutMs) const {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindDialog()) != nullptr; }, timeoutMs);
     return found;
-}
-
-HWND TDialogDriver::WaitForMessageBox(int timeoutMs) const {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindMessageBox()) != nullptr; }, timeoutMs);
-    return found;
-}
-
-std::string TDialogDriver::MessageBoxText(HWND box) const {
-    std::vector<std::string> texts;
-    ::EnumChildWindows(box, CollectStatics, reinterpret_cast<LPARAM>(&texts));
-    std::string longest;
-    for (const std::string& text : texts) {
-        if (text.size() > longest.size())
-            longest = text;
-    }
-    return longest;
-}
-
-bool TDialogDriver::MessageBoxHasErrorIcon(HWND box) const {
-    std::vector<HICON> icons;
-    ::EnumChildWindows(box, CollectIcons, reinterpret_cast<LPARAM>(&icons));
-    // The system's icons are shared: the box shows this very handle.
-    const HICON error = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_ERROR));
-    return icons.size() == 1 && icons.front() == error;
-}
-
-void TDialogDriver::DismissMessageBox(HWND box) const {
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-    WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 5000);
 }
 
 HWND TDialogDriver::ChildAt(HWND dialog, int left, int top) const {
@@ -189,16 +128,6 @@ HWND TDialogDriver::Focus() const {
     return info.hwndFocus;
 }
 
-bool TDialogDriver::WaitUntil(const std::function<bool()>& pred, int timeoutMs) {
-    const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (!pred()) {
-        if (::GetTickCount64() > end)
-            return false;
-        ::Sleep(20);
-    }
-    return true;
-}
-
 int RunDialog(HMODULE plugin, const std::function<void(TDialogDriver&)>& script) {
     const auto execute = reinterpret_cast<TExecutePlugin>(
         reinterpret_cast<void*>(::GetProcAddress(plugin, "ExecutePlugin")));
@@ -215,7 +144,7 @@ int RunDialog(HMODULE plugin, const std::function<void(TDialogDriver&)>& script)
             ADD_FAILURE() << "driver: " << e.what();
         }
         // A script that failed half-way leaves the dialog open: end it.
-        if (!TDialogDriver::WaitUntil([&] { return returned.load(); }, 5000)) {
+        if (!WaitUntil([&] { return returned.load(); }, 5000)) {
             ADD_FAILURE() << "the dialog was still open after the script";
             for (int attempt = 0; attempt < 50 && !returned; ++attempt) {
                 if (HWND box = driver.FindMessageBox())

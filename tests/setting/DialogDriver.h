@@ -5,6 +5,8 @@
 // the driver dismisses error boxes and closes the dialog, and at last asks
 // the thread to quit, so a broken dialog fails the test instead of hanging.
 
+#include "tests/common/MessageBoxes.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -19,14 +21,13 @@ public:
 
     // The visible dialog window, once it is there (null after the timeout).
     HWND WaitForDialog(int timeoutMs = 10000) const;
-    // A visible message box of the dialog's thread, once it is there.
-    HWND WaitForMessageBox(int timeoutMs = 10000) const;
+    // A visible message box of the dialog's thread, once it is there (the
+    // box's text, icon and dismissal: tests/common/MessageBoxes.h).
+    HWND WaitForMessageBox(int timeoutMs = 10000) const {
+        return ::WaitForMessageBox(FUiThread, timeoutMs);
+    }
     HWND FindDialog() const;
-    HWND FindMessageBox() const;
-    std::string MessageBoxText(HWND box) const;
-    // Whether the box shows the system's error icon.
-    bool MessageBoxHasErrorIcon(HWND box) const;
-    void DismissMessageBox(HWND box) const;
+    HWND FindMessageBox() const { return ::FindMessageBox(FUiThread); }
 
     // The dialog's child window at that place in its client area.
     HWND ChildAt(HWND dialog, int left, int top) const;
@@ -42,9 +43,6 @@ public:
     void PressKey(HWND window, WPARAM key) const;
     void Click(HWND button) const;
     HWND Focus() const;
-
-    // Waits until pred holds; false after the timeout.
-    static bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000);
 
     DWORD UiThread() const { return FUiThread; }
 

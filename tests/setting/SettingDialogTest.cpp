@@ -7,6 +7,8 @@
 #include "plugin/OrrelPlugins.h"
 #include "runtime/DateTime.h"
 #include "runtime/win32/Handles.h"
+#include "tests/common/MessageBoxes.h"
+#include "tests/common/ScratchRegistry.h"
 #include "tests/setting/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -19,42 +21,16 @@
 
 namespace {
 
-const std::string kFormatKey = FormatRegistryKey(ClipBoardFormatName) + "\\" + FormatSection;
-constexpr const char* kFormatValue = FormatValueName;
+const std::string kFormatKey = StoredFormatValue().Key;
 constexpr const char* kSampleURL = "http://www.example.com/";
 constexpr const char* kFormatError = "書式文字列が不正です\r\n";
 constexpr const char* kSampleComment =
     "作者のページです。Orrel以外にも幾つかのソフトを公開しています";
 
-struct TStoredValue {
-    DWORD Type;
-    std::string Data;
-    bool operator==(const TStoredValue& other) const {
-        return Type == other.Type && Data == other.Data;
-    }
-};
-
-// The stored value as it lies in the registry, whatever its type and length.
-std::optional<TStoredValue> StoredValue() {
-    TRegKey key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kFormatKey.c_str(), 0, KEY_QUERY_VALUE, key.put()) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    DWORD type = 0;
-    DWORD size = 0;
-    if (::RegQueryValueExA(key.get(), kFormatValue, nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    std::string data(size, '\0');
-    if (::RegQueryValueExA(key.get(), kFormatValue, nullptr, &type,
-                           reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    data.resize(size);
-    return TStoredValue{type, data};
-}
-
+// The stored format as a string; nullopt when there is none or it is not a
+// string.
 std::optional<std::string> StoredFormat() {
-    std::optional<TStoredValue> value = StoredValue();
+    std::optional<TStoredValue> value = ReadRegistryValue(StoredFormatValue());
     if (!value || value->Type != REG_SZ)
         return std::nullopt;
     std::string& text = value->Data;
@@ -64,25 +40,14 @@ std::optional<std::string> StoredFormat() {
 }
 
 void StoreValue(DWORD type, const std::string& data) {
-    TRegKey key;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kFormatKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                nullptr, key.put(), nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetValueExA(key.get(), kFormatValue, 0, type,
-                               reinterpret_cast<const BYTE*>(data.data()),
-                               static_cast<DWORD>(data.size())),
-              ERROR_SUCCESS);
+    WriteRegistryValue(StoredFormatValue(), TStoredValue{type, data});
 }
 
+// Stores the format as a string; nullopt deletes it.
 void StoreFormat(const std::optional<std::string>& format) {
-    if (!format) {
-        TRegKey key;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kFormatKey.c_str(), 0, KEY_SET_VALUE, key.put()) ==
-            ERROR_SUCCESS)
-            ::RegDeleteValueA(key.get(), kFormatValue);
-        return;
-    }
-    StoreValue(REG_SZ, std::string(*format) + '\0');
+    WriteRegistryValue(StoredFormatValue(),
+                       format ? std::optional<TStoredValue>(TStoredValue{REG_SZ, *format + '\0'})
+                              : std::nullopt);
 }
 
 std::string SamplePath() {
@@ -149,12 +114,11 @@ const char* const kMemoLines[] = {
 class SettingDialogTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        UserFormat = new std::optional<std::string>(StoredFormat());
+        Registry = new TScratchRegistry({}, StoredFormatValue());
         Plugin = new TModule(::LoadLibraryA("PellmarkSetting.dll"));
     }
     static void TearDownTestSuite() {
-        StoreFormat(*UserFormat);
-        delete UserFormat;
+        delete Registry;
         delete Plugin;
     }
     void SetUp() override {
@@ -189,11 +153,11 @@ protected:
         return dialog;
     }
 
-    static std::optional<std::string>* UserFormat;
+    static TScratchRegistry* Registry;
     static TModule* Plugin;
 };
 
-std::optional<std::string>* SettingDialogTest::UserFormat = nullptr;
+TScratchRegistry* SettingDialogTest::Registry = nullptr;
 TModule* SettingDialogTest::Plugin = nullptr;
 
 TEST_F(SettingDialogTest, ShowsTheWindowAndItsControlsAsDescribed) {
@@ -251,11 +215,11 @@ TEST_F(SettingDialogTest, VisitsEditMemoCancelSaveInTabOrderStartingAtTheEdit) {
     const int result = Run([](TDialogDriver& d) {
         const TDialog dialog = Open(d);
         ASSERT_NE(dialog.Window, nullptr);
-        EXPECT_TRUE(TDialogDriver::WaitUntil([&] { return d.Focus() == dialog.Edit; }));
+        EXPECT_TRUE(WaitUntil([&] { return d.Focus() == dialog.Edit; }));
         const HWND order[] = {dialog.Memo, dialog.Cancel, dialog.Save, dialog.Edit};
         for (HWND next : order) {
             d.PressKey(d.Focus(), VK_TAB);
-            EXPECT_TRUE(TDialogDriver::WaitUntil([&] { return d.Focus() == next; }, 5000))
+            EXPECT_TRUE(WaitUntil([&] { return d.Focus() == next; }, 5000))
                 << "focus did not reach the next control";
         }
         d.Click(dialog.Cancel);
@@ -277,8 +241,7 @@ TEST_F(SettingDialogTest, TypingUpdatesThePreviewAtOnce) {
         for (const auto& [key, preview] : keys) {
             typed += key;
             d.Type(dialog.Edit, std::string(1, key));
-            EXPECT_TRUE(
-                TDialogDriver::WaitUntil([&] { return d.Text(dialog.Edit) == typed; }, 5000));
+            EXPECT_TRUE(WaitUntil([&] { return d.Text(dialog.Edit) == typed; }, 5000));
             EXPECT_EQ(d.Text(dialog.Preview), preview) << "after typing " << typed;
         }
         ASSERT_TRUE(d.SetText(dialog.Edit, "no directives"));
@@ -299,10 +262,10 @@ TEST_F(SettingDialogTest, AnInvalidFormatShowsTheErrorAndKeepsTheDialogAndPrevie
             d.SetTextAsync(dialog.Edit, invalid);
             const HWND box = d.WaitForMessageBox();
             ASSERT_NE(box, nullptr) << invalid;
-            EXPECT_EQ(d.MessageBoxText(box), std::string(kFormatError) + invalid);
+            EXPECT_EQ(MessageBoxText(box), std::string(kFormatError) + invalid);
             EXPECT_EQ(d.Text(box), "PellmarkSetting");
-            EXPECT_TRUE(d.MessageBoxHasErrorIcon(box));
-            d.DismissMessageBox(box);
+            EXPECT_TRUE(MessageBoxHasErrorIcon(box));
+            DismissMessageBox(box);
             d.Join();
             EXPECT_TRUE(::IsWindowVisible(dialog.Window));
             EXPECT_EQ(d.Text(dialog.Preview), "Oskel_WebPage");
@@ -320,7 +283,7 @@ TEST_F(SettingDialogTest, SaveStoresExactlyTheEditTextAndCloses) {
         ASSERT_NE(dialog.Window, nullptr);
         ASSERT_TRUE(d.SetText(dialog.Edit, "[%c] %1v %%"));
         d.Click(dialog.Save);
-        EXPECT_TRUE(TDialogDriver::WaitUntil([&] { return !::IsWindow(dialog.Window); }));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog.Window); }));
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(StoredFormat(), "[%c] %1v %%");
@@ -377,8 +340,8 @@ TEST_F(SettingDialogTest, AnInvalidStoredFormatIsReportedBeforeTheDialogOpens) {
         const HWND box = d.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(d.FindDialog(), nullptr);
-        EXPECT_EQ(d.MessageBoxText(box), std::string(kFormatError) + "%9d");
-        d.DismissMessageBox(box);
+        EXPECT_EQ(MessageBoxText(box), std::string(kFormatError) + "%9d");
+        DismissMessageBox(box);
         const TDialog dialog = Open(d);
         ASSERT_NE(dialog.Window, nullptr);
         EXPECT_EQ(d.FindMessageBox(), nullptr);
@@ -417,11 +380,11 @@ TEST_F(SettingDialogTest, AnUnreadableSampleIsReplacedSilentlyAsAtTheFirstOpenin
     ASSERT_TRUE(::WritePrivateProfileStringA("Old", "Kept", "1", path.c_str()));
     const TDateTime opened = Now();
     const int result = Run([](TDialogDriver& d) {
-        ASSERT_TRUE(TDialogDriver::WaitUntil(
-            [&] { return d.FindDialog() != nullptr || d.FindMessageBox() != nullptr; }));
+        ASSERT_TRUE(
+            WaitUntil([&] { return d.FindDialog() != nullptr || d.FindMessageBox() != nullptr; }));
         if (const HWND box = d.FindMessageBox()) {
-            ADD_FAILURE() << "error box: " << d.MessageBoxText(box);
-            d.DismissMessageBox(box);
+            ADD_FAILURE() << "error box: " << MessageBoxText(box);
+            DismissMessageBox(box);
         }
         const TDialog dialog = Open(d);
         ASSERT_NE(dialog.Window, nullptr);
@@ -443,12 +406,12 @@ TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTa
         Run([&](TDialogDriver& d) {
             const HWND box = d.WaitForMessageBox();
             ASSERT_NE(box, nullptr);
-            EXPECT_EQ(d.MessageBoxText(box),
+            EXPECT_EQ(MessageBoxText(box),
                       std::string("The registry value 'FormatText' of 'HKEY_CURRENT_USER\\") +
                           kFormatKey +
                           "' is not a string; replace it with a string value, or delete it to use "
                           "the default");
-            d.DismissMessageBox(box);
+            DismissMessageBox(box);
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
             EXPECT_EQ(d.Text(dialog.Edit), "%p : %u%z");
@@ -458,7 +421,7 @@ TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTa
         if (save)
             EXPECT_EQ(StoredFormat(), "%p : %u%z");
         else
-            EXPECT_EQ(StoredValue(), (TStoredValue{REG_DWORD, seven}));
+            EXPECT_EQ(ReadRegistryValue(StoredFormatValue()), (TStoredValue{REG_DWORD, seven}));
     }
 }
 
@@ -477,11 +440,10 @@ TEST_F(SettingDialogTest, AFormatLongerThan65535BytesOpensAndSavesWhole) {
         EXPECT_EQ(preview.size(), 70000 + std::strlen(kSampleURL));
         EXPECT_TRUE(preview == std::string(70000, 'x') + kSampleURL);
         // One character typed at the end of the text.
-        EXPECT_TRUE(TDialogDriver::WaitUntil([&] { return d.Focus() == dialog.Edit; }));
+        EXPECT_TRUE(WaitUntil([&] { return d.Focus() == dialog.Edit; }));
         d.PressKey(dialog.Edit, VK_END);
         d.Type(dialog.Edit, "!");
-        EXPECT_TRUE(TDialogDriver::WaitUntil(
-            [&] { return d.Text(dialog.Edit).size() != format.size(); }, 5000));
+        EXPECT_TRUE(WaitUntil([&] { return d.Text(dialog.Edit).size() != format.size(); }, 5000));
         text = d.Text(dialog.Edit);
         EXPECT_TRUE(text == format + "!") << text.size() << " bytes";
         d.Click(dialog.Save);

@@ -3,12 +3,11 @@
 // u8 literals, which stay UTF-8 whatever the compiler's execution charset.
 
 #include "runtime/vcl/FormDescription.h"
+#include "tests/common/Files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,15 +21,7 @@ std::string Utf8(std::u8string_view text) {
 }
 
 TFormObject ReadDescription() {
-#ifdef _WIN32
-    const std::string path = std::string("Z:") + PELL_SOURCE_DIR + "/setting/SetFormatForm.txt";
-#else
-    const std::string path = std::string(PELL_SOURCE_DIR) + "/setting/SetFormatForm.txt";
-#endif
-    std::ifstream file(path, std::ios::binary);
-    EXPECT_TRUE(file.is_open()) << path;
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return ParseFormDescription(text);
+    return ParseFormDescription(ReadSourceFile("setting/SetFormatForm.txt"));
 }
 
 const TFormValue& Value(const TFormObject& object, std::string_view name) {

@@ -1,0 +1,161 @@
+// Files by path for the tests. Built with a UTF-8 execution character set:
+// <chrono> holds a literal that code page 932 cannot represent, and nothing
+// here needs code page 932 text.
+
+#include "tests/common/Files.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "runtime/posix/PosixPath.h"
+
+#include <ctime>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <utime.h>
+#endif
+
+namespace fs = std::filesystem;
+
+std::string OsPath(const std::string& path) {
+#ifdef _WIN32
+    return path;
+#else
+    return ToPosixPath(path);
+#endif
+}
+
+std::string HostPath(const std::string& machinePath) {
+#ifdef _WIN32
+    return "Z:" + machinePath;
+#else
+    return machinePath;
+#endif
+}
+
+std::string ReadSourceFile(const std::string& relative) {
+    return ReadBytes(HostPath(std::string(PELL_SOURCE_DIR) + "/" + relative));
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(OsPath(path), std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + path + " for reading");
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        throw std::runtime_error("cannot read " + path);
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+    std::ofstream out(OsPath(path), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+bool PathExists(const std::string& path) {
+    return fs::exists(OsPath(path));
+}
+
+bool IsDirectory(const std::string& path) {
+    return fs::is_directory(OsPath(path));
+}
+
+void RemoveFile(const std::string& path) {
+    std::remove(OsPath(path).c_str());
+}
+
+void RemoveTree(const std::string& path) {
+    std::error_code ignored;
+    fs::remove_all(OsPath(path), ignored);
+}
+
+void AgeFile(const std::string& path, int days) {
+    const std::string file = OsPath(path);
+    fs::last_write_time(file, fs::last_write_time(file) - std::chrono::hours(24) * days);
+}
+
+void SetLocalModificationTime(const std::string& path, int year, int month, int day, int hour,
+                              int minute, int second) {
+#ifdef _WIN32
+    SYSTEMTIME local{};
+    local.wYear = static_cast<WORD>(year);
+    local.wMonth = static_cast<WORD>(month);
+    local.wDay = static_cast<WORD>(day);
+    local.wHour = static_cast<WORD>(hour);
+    local.wMinute = static_cast<WORD>(minute);
+    local.wSecond = static_cast<WORD>(second);
+    FILETIME localTime{}, utcTime{};
+    if (!SystemTimeToFileTime(&local, &localTime) || !LocalFileTimeToFileTime(&localTime, &utcTime))
+        throw std::runtime_error("no file time for the date of " + path);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot open " + path + " to set its time");
+    const BOOL set = SetFileTime(file, nullptr, nullptr, &utcTime);
+    CloseHandle(file);
+    if (!set)
+        throw std::runtime_error("cannot set the time of " + path);
+#else
+    tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    utimbuf times{};
+    times.actime = times.modtime = mktime(&local);
+    if (utime(OsPath(path).c_str(), &times) != 0)
+        throw std::runtime_error("cannot set the time of " + path);
+#endif
+}
+
+#ifdef _WIN32
+
+TUnreadableFile::TUnreadableFile(const std::string& path)
+    : FPath(path), FHandle(reinterpret_cast<std::intptr_t>(
+                       CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+    if (reinterpret_cast<HANDLE>(FHandle) == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot hold " + path);
+}
+
+TUnreadableFile::~TUnreadableFile() {
+    CloseHandle(reinterpret_cast<HANDLE>(FHandle));
+}
+
+#else
+
+TUnreadableFile::TUnreadableFile(const std::string& path) : FPath(OsPath(path)), FHandle(-1) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (FPath.size() >= sizeof address.sun_path)
+        throw std::runtime_error("path too long for a socket: " + FPath);
+    std::memcpy(address.sun_path, FPath.c_str(), FPath.size() + 1);
+    unlink(FPath.c_str());
+    FHandle = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (FHandle < 0 ||
+        bind(static_cast<int>(FHandle), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        throw std::runtime_error("cannot make " + FPath + " unreadable");
+}
+
+TUnreadableFile::~TUnreadableFile() {
+    if (FHandle >= 0)
+        close(static_cast<int>(FHandle));
+    unlink(FPath.c_str());
+}
+
+#endif

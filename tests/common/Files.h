@@ -1,0 +1,49 @@
+#pragma once
+// Files by path for the tests: their bytes, existence, times and removal.
+// Each function takes a path as the runtime takes it (Windows-style
+// delimiters) or in the system's own form, and fails by throwing an error
+// that names the file.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The system's own spelling of a path: on posix each delimiting '\' becomes
+// '/' (a posix path stays as it is); on Win32 the path as it is.
+std::string OsPath(const std::string& path);
+// A path of the build machine (the source or build tree) as this program
+// sees it: under Wine the machine's root is drive Z:.
+std::string HostPath(const std::string& machinePath);
+// A file of the source tree, by its path below the repository's root.
+std::string ReadSourceFile(const std::string& relative);
+
+std::string ReadBytes(const std::string& path);
+// Creates or replaces the file with exactly these bytes.
+void WriteBytes(const std::string& path, std::string_view bytes);
+
+bool PathExists(const std::string& path);
+bool IsDirectory(const std::string& path);
+// Nothing when the file or folder is not there.
+void RemoveFile(const std::string& path);
+void RemoveTree(const std::string& path);
+
+// Moves a file's last-modification time back by the given number of days.
+void AgeFile(const std::string& path, int days);
+// Sets the file's last-modification time to a local date-time.
+void SetLocalModificationTime(const std::string& path, int year, int month, int day, int hour,
+                              int minute, int second);
+
+// Keeps an existing file from being opened for reading while it lives: held
+// open without sharing on Win32, as a sync client or a virus scanner does;
+// replaced by a socket on posix, which no one can open, root included.
+class TUnreadableFile {
+public:
+    explicit TUnreadableFile(const std::string& path);
+    ~TUnreadableFile();
+    TUnreadableFile(const TUnreadableFile&) = delete;
+    TUnreadableFile& operator=(const TUnreadableFile&) = delete;
+
+private:
+    std::string FPath;
+    std::intptr_t FHandle;
+};
