@@ -50,6 +50,7 @@ TEST(FormReaderTest, BuildsControlsWithNamesBeforePropertiesAndNoEventsWhileLoad
               "    Alignment = taRightJustify\n"
               "    BackColor = clWindow\n"
               "    Font.Style = [fsBold]\n"
+              "    Visible = False\n"
               "  end\n"
               "  object Ok: TButton\n"
               "    Caption = 'OK'\n"
@@ -67,6 +68,9 @@ TEST(FormReaderTest, BuildsControlsWithNamesBeforePropertiesAndNoEventsWhileLoad
     EXPECT_EQ(heading->GetBackColor(), clWindow);
     EXPECT_EQ(heading->GetFont().Style(), static_cast<TFontStyles>(fsBold));
     EXPECT_EQ(heading->Parent(), &form);
+    // A box label's Visible is its frame's: the control itself stays shown.
+    EXPECT_FALSE(heading->GetFrameVisible());
+    EXPECT_TRUE(heading->Visible());
     EXPECT_FALSE(heading->Loading());
     EXPECT_FALSE(form.Loading());
     // The caption the name gave and the stored one were both written while
