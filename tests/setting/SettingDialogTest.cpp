@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -489,6 +490,105 @@ TEST_F(SettingDialogTest, DescribesItselfThroughTheFirstExport) {
     EXPECT_EQ(describe(&record), 0);
     EXPECT_STREQ(record.MenuCaption, "ｶｽﾀﾑﾘｽﾄ設定(&S)");
     EXPECT_EQ(record.Number4, 100);
+}
+
+// A window procedure standing for one left behind by an earlier image of
+// the DLL.
+LRESULT CALLBACK EarlierImageProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(window, msg, wParam, lParam);
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// The classes of the dialog and its controls that the DLL registered.
+std::vector<std::string> ClassesOfTheDll(HWND dialog, HMODULE dll) {
+    std::vector<HWND> windows{dialog};
+    ::EnumChildWindows(dialog, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    std::vector<std::string> names;
+    for (HWND window : windows) {
+        char name[64] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (reinterpret_cast<HMODULE>(::GetClassLongPtrA(window, GCLP_HMODULE)) == dll &&
+            std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    }
+    return names;
+}
+
+bool ClassRegistered(HMODULE dll, const std::string& name) {
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof info;
+    return ::GetClassInfoExA(dll, name.c_str(), &info) != 0;
+}
+
+// A host that loads the DLL for each command: each load finds no class of an
+// earlier one, wherever the DLL lands, and the dialog opens and closes.
+TEST(SettingDialogReloadTest, LeavesNoWindowClassBehindAndOpensAgainAtAnyAddress) {
+    const TScratchRegistry registry({}, StoredFormatValue());
+    StoreFormat("%u");
+    enum class TLoad { First, SameAddress, OtherAddress, OverAnEarlierClass };
+    const std::pair<const char*, TLoad> loads[] = {
+        {"first load", TLoad::First},
+        {"again at the same address", TLoad::SameAddress},
+        {"at another address", TLoad::OtherAddress},
+        {"over a class an earlier image left", TLoad::OverAnEarlierClass},
+    };
+    HMODULE firstBase = nullptr;
+    SIZE_T imageSize = 0;
+    for (const auto& [name, load] : loads) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(::GetModuleHandleA("PellmarkSetting.dll"), nullptr) << "still loaded";
+        // The first address taken, so that the loader must move the DLL.
+        void* reserved = nullptr;
+        if (load == TLoad::OtherAddress) {
+            reserved = ::VirtualAlloc(firstBase, imageSize, MEM_RESERVE, PAGE_NOACCESS);
+            ASSERT_EQ(reserved, firstBase);
+        }
+        TModule dll(::LoadLibraryA("PellmarkSetting.dll"));
+        ASSERT_TRUE(dll);
+        if (load == TLoad::First) {
+            firstBase = dll.get();
+            const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(firstBase);
+            imageSize = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+                            reinterpret_cast<const char*>(firstBase) + dos->e_lfanew)
+                            ->OptionalHeader.SizeOfImage;
+        } else if (load == TLoad::OtherAddress) {
+            EXPECT_NE(dll.get(), firstBase);
+        } else {
+            EXPECT_EQ(dll.get(), firstBase);
+        }
+        if (load == TLoad::OverAnEarlierClass) {
+            WNDCLASSEXA earlier{};
+            earlier.cbSize = sizeof earlier;
+            earlier.lpfnWndProc = EarlierImageProcedure;
+            earlier.hInstance = dll.get();
+            earlier.lpszClassName = "PellmarkControl";
+            ASSERT_NE(::RegisterClassExA(&earlier), 0);
+        }
+        std::vector<std::string> classes;
+        const int result = RunDialog(dll.get(), [&](TDialogDriver& d) {
+            const HWND dialog = d.WaitForDialog();
+            ASSERT_NE(dialog, nullptr);
+            classes = ClassesOfTheDll(dialog, dll.get());
+            d.Click(d.ChildAt(dialog, 288, 48));
+        });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(classes, std::vector<std::string>{"PellmarkControl"});
+        const HMODULE base = dll.get();
+        for (const std::string& cls : classes)
+            EXPECT_FALSE(ClassRegistered(base, cls)) << cls << " after the dialog closed";
+        dll.reset();
+        for (const std::string& cls : classes)
+            EXPECT_FALSE(ClassRegistered(base, cls)) << cls << " after FreeLibrary";
+        if (reserved != nullptr)
+            ::VirtualFree(reserved, 0, MEM_RELEASE);
+        // A class left behind is not carried into the next load.
+        ::UnregisterClassA("PellmarkControl", base);
+    }
+    EXPECT_EQ(StoredFormat(), "%u");
 }
 
 } // namespace
