@@ -65,7 +65,7 @@ void TSetFormatForm::FormCreate(TObject*) {
     } catch (...) {
         // The dialog still opens: the error is shown and the preview works
         // on an empty record instead of the sample.
-        HandleException(WindowHandle());
+        HandleException(ErrorBoxOwner());
         SampleUrl = std::make_unique<TUrlFileData>();
     }
     ClipFormat = std::make_unique<TFormatLibrary>();
@@ -76,7 +76,7 @@ void TSetFormatForm::FormCreate(TObject*) {
         // A stored value that cannot be read is shown; the dialog then starts
         // from the default format, so that saving stores one that works
         // rather than the empty text.
-        HandleException(WindowHandle());
+        HandleException(ErrorBoxOwner());
         ClipFormat->SetFormatText(DefaultFormatText);
     }
     FormatText->SetText(ClipFormat->FormatText);

@@ -322,16 +322,52 @@ TEST_F(SettingDialogTest, CancelEscapeAndTheCloseBoxStoreNothing) {
     }
 }
 
-TEST_F(SettingDialogTest, AltSSavesAndAltCCancels) {
-    for (const char key : {'c', 's'}) {
+TEST_F(SettingDialogTest, EnterSpaceAndAccessKeysPressTheButtonsAndEnterInTheEditDoesNothing) {
+    enum class TTarget { Edit, Cancel, Save };
+    struct TRow {
+        const char* Name;
+        TTarget Focus;
+        WPARAM Key;  // pressed on the focused control
+        char Access; // or Alt with this letter
+        bool Saves;
+        bool Closes;
+    };
+    const TRow rows[] = {
+        {"Enter on the save button", TTarget::Save, VK_RETURN, 0, true, true},
+        {"Enter on the cancel button", TTarget::Cancel, VK_RETURN, 0, false, true},
+        {"Enter in the edit box", TTarget::Edit, VK_RETURN, 0, false, false},
+        {"Space on the save button", TTarget::Save, VK_SPACE, 0, true, true},
+        {"Space on the cancel button", TTarget::Cancel, VK_SPACE, 0, false, true},
+        {"Alt+S", TTarget::Edit, 0, 's', true, true},
+        {"Alt+C", TTarget::Edit, 0, 'c', false, true},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
         StoreFormat("%u");
         Run([&](TDialogDriver& d) {
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
             ASSERT_TRUE(d.SetText(dialog.Edit, "by key"));
-            ::PostMessageA(dialog.Edit, WM_SYSCHAR, static_cast<WPARAM>(key), 1 << 29);
+            const HWND target = row.Focus == TTarget::Save     ? dialog.Save
+                                : row.Focus == TTarget::Cancel ? dialog.Cancel
+                                                               : dialog.Edit;
+            ::PostMessageA(dialog.Window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+            ASSERT_TRUE(WaitUntil([&] { return d.Focus() == target; }, 5000));
+            if (row.Access != 0)
+                ::PostMessageA(target, WM_SYSCHAR, static_cast<WPARAM>(row.Access), 1 << 29);
+            else
+                d.PressKey(target, row.Key);
+            if (!row.Closes) {
+                // A character typed after the key arrives after it: once it
+                // shows, the key has been handled.
+                d.PressKey(dialog.Edit, VK_END);
+                d.Type(dialog.Edit, "!");
+                EXPECT_TRUE(WaitUntil([&] { return d.Text(dialog.Edit) == "by key!"; }, 5000));
+                EXPECT_TRUE(::IsWindowVisible(dialog.Window));
+                ::PostMessageA(dialog.Window, WM_CLOSE, 0, 0);
+            }
         });
-        EXPECT_EQ(StoredFormat(), key == 's' ? "by key" : "%u") << "Alt+" << key;
+        EXPECT_EQ(StoredFormat(), row.Saves ? "by key" : "%u");
     }
 }
 
@@ -475,6 +511,75 @@ TEST_F(SettingDialogTest, DisablesTheThreadsOtherWindowsOnlyWhileOpen) {
     EXPECT_TRUE(::IsWindowEnabled(host.get()));
     EXPECT_FALSE(::IsWindowEnabled(disabled.get()));
     EXPECT_EQ(::GetActiveWindow(), host.get());
+}
+
+// A host's main window and, active, a window it owns (a tool window).
+struct THostWindows {
+    TWindowHandle Main;
+    TWindowHandle Tool;
+};
+
+THostWindows MakeActiveHost() {
+    THostWindows host;
+    host.Main =
+        TWindowHandle(::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                        200, 100, nullptr, nullptr, nullptr, nullptr));
+    host.Tool = TWindowHandle(::CreateWindowExA(0, "STATIC", "tool",
+                                                WS_POPUP | WS_CAPTION | WS_VISIBLE, 210, 0, 100,
+                                                100, host.Main.get(), nullptr, nullptr, nullptr));
+    ::SetActiveWindow(host.Tool.get());
+    return host;
+}
+
+TEST_F(SettingDialogTest, BelongsToTheRootOwnerOfTheActiveWindowAndOwnsItsMessageBoxes) {
+    for (const bool withHost : {true, false}) {
+        SCOPED_TRACE(withHost ? "host window active" : "no active window");
+        THostWindows host;
+        if (withHost) {
+            host = MakeActiveHost();
+            ASSERT_EQ(::GetActiveWindow(), host.Tool.get());
+        } else {
+            ::SetActiveWindow(nullptr);
+            ASSERT_EQ(::GetActiveWindow(), nullptr);
+        }
+        const HWND expectedOwner = host.Main.get();
+        // A stored format that does not expand shows a box before the dialog
+        // opens, and another once it is open.
+        StoreFormat("%9d");
+        const int result = Run([&](TDialogDriver& d) {
+            const HWND early = d.WaitForMessageBox();
+            ASSERT_NE(early, nullptr);
+            EXPECT_EQ(::GetWindow(early, GW_OWNER), expectedOwner);
+            DismissMessageBox(early);
+            const TDialog dialog = Open(d);
+            ASSERT_NE(dialog.Window, nullptr);
+            EXPECT_EQ(::GetWindow(dialog.Window, GW_OWNER), expectedOwner);
+            d.SetTextAsync(dialog.Edit, "%2d");
+            const HWND box = d.WaitForMessageBox();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(::GetWindow(box, GW_OWNER), dialog.Window);
+            DismissMessageBox(box);
+            d.Join();
+            d.Click(dialog.Cancel);
+        });
+        EXPECT_EQ(result, 0);
+    }
+}
+
+TEST_F(SettingDialogTest, EndsWhenTheHostDestroysTheWindowThatOwnsIt) {
+    StoreFormat("%u");
+    const THostWindows host = MakeActiveHost();
+    const HWND main = host.Main.get();
+    const int result = Run([&](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutA(main, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &answer);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog.Window); }, 5000));
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(::IsWindow(main));
+    EXPECT_EQ(StoredFormat(), "%u");
 }
 
 TEST_F(SettingDialogTest, DescribesItselfThroughTheFirstExport) {
