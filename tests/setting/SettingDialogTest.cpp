@@ -6,8 +6,10 @@
 #include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/DateTime.h"
+#include "runtime/SystemError.h"
 #include "runtime/win32/Handles.h"
 #include "tests/common/MessageBoxes.h"
+#include "tests/common/ScratchFolder.h"
 #include "tests/common/ScratchRegistry.h"
 #include "tests/setting/DialogDriver.h"
 
@@ -434,6 +436,132 @@ TEST_F(SettingDialogTest, AnUnreadableSampleIsReplacedSilentlyAsAtTheFirstOpenin
     const std::string lastVisit = IniValue(path, "Log", "LastVisit");
     EXPECT_LT(std::fabs(StrToDateTime(lastVisit) - (opened + 10.0)), 2.0 / 1440) << lastVisit;
     EXPECT_EQ(IniValue(path, "Old", "Kept"), "<missing>");
+}
+
+// TMP and TEMP, which name the temporary folder, for one scope.
+class TTemporaryFolderScope {
+public:
+    explicit TTemporaryFolderScope(const std::string& folder) {
+        for (TSaved& saved : FSaved) {
+            char value[4 * MAX_PATH];
+            const DWORD length = ::GetEnvironmentVariableA(saved.Name, value, sizeof value);
+            saved.Had = length > 0 && length < sizeof value;
+            if (saved.Had)
+                saved.Value.assign(value, length);
+            ::SetEnvironmentVariableA(saved.Name, folder.c_str());
+        }
+    }
+    ~TTemporaryFolderScope() {
+        for (const TSaved& saved : FSaved)
+            ::SetEnvironmentVariableA(saved.Name, saved.Had ? saved.Value.c_str() : nullptr);
+    }
+    TTemporaryFolderScope(const TTemporaryFolderScope&) = delete;
+    TTemporaryFolderScope& operator=(const TTemporaryFolderScope&) = delete;
+
+private:
+    struct TSaved {
+        const char* Name;
+        std::string Value;
+        bool Had = false;
+    };
+    TSaved FSaved[2]{{"TMP", {}, false}, {"TEMP", {}, false}};
+};
+
+// The moment rounded down to a multiple of step seconds within its minute.
+TDateTime RoundDown(TDateTime moment, int step) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+    DecodeDate(moment, year, month, day);
+    DecodeTime(moment, hour, minute, second, msec);
+    return EncodeDate(year, month, day) + EncodeTime(hour, minute, second - second % step, 0);
+}
+
+// The texts of the moments from..to in steps of step seconds (a divisor of
+// 60), counted from the step at or before from.
+std::vector<std::string> MomentTexts(const char* pattern, TDateTime from, TDateTime to, int step) {
+    std::vector<std::string> texts;
+    const TDateTime first = RoundDown(from, step);
+    for (int k = 0; first + k * step / 86400.0 <= to; ++k)
+        texts.push_back(FormatDateTime(pattern, first + k * step / 86400.0));
+    return texts;
+}
+
+TEST_F(SettingDialogTest, ASampleThatCannotBeWrittenIsReportedOnceAndPreviewedFromItsValues) {
+    enum class TCase { NoFolder, FolderOfThatName, HeldOpen };
+    struct TRow {
+        const char* Name;
+        TCase Case;
+        DWORD Error;
+        bool Save;
+    };
+    const TRow rows[] = {
+        {"the temporary folder is missing", TCase::NoFolder, ERROR_PATH_NOT_FOUND, true},
+        {"a folder is named Oskel_WebPage", TCase::FolderOfThatName, ERROR_ACCESS_DENIED, false},
+        // A read-only folder takes writes under Wine run as root; an earlier
+        // sample held open without write sharing refuses them as a
+        // read-only folder would, and can still be read.
+        {"the earlier sample cannot be rewritten", TCase::HeldOpen, ERROR_SHARING_VIOLATION, true},
+    };
+    const std::string format = "%u|%c|%f|%1f|%2f|%p|%v %a|%d %t";
+    LoadLocaleFormatSettings();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const TScratchFolder scratch;
+        const std::string folder =
+            row.Case == TCase::NoFolder ? scratch.Name("missing\\") : scratch.Path();
+        const std::string path = folder + "Oskel_WebPage";
+        TFileHandle held;
+        if (row.Case == TCase::FolderOfThatName) {
+            ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr));
+        } else if (row.Case == TCase::HeldOpen) {
+            scratch.Write("Oskel_WebPage", "[InternetShortcut]\r\nURL=http://old/\r\n");
+            held = TFileHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(held);
+        }
+        const TTemporaryFolderScope temporaryFolder(folder);
+        StoreFormat(format);
+        const TDateTime opened = Now();
+        TDateTime prepared = 0;
+        std::string preview;
+        const int result = Run([&](TDialogDriver& d) {
+            const HWND box = d.WaitForMessageBox();
+            prepared = Now();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(MessageBoxText(box),
+                      "Cannot write the INI file \"" + path +
+                          "\": " + SystemErrorMessage(row.Error) +
+                          "\r\nThe sample shortcut cannot be written into the temporary folder \"" +
+                          folder +
+                          "\": create that folder or make it writable, or remove the folder named "
+                          "\"Oskel_WebPage\" from it. The preview shows the sample all the same.");
+            DismissMessageBox(box);
+            const TDialog dialog = Open(d);
+            ASSERT_NE(dialog.Window, nullptr);
+            EXPECT_EQ(d.FindMessageBox(), nullptr);
+            preview = d.Text(dialog.Preview);
+            ASSERT_TRUE(d.SetText(dialog.Edit, "%1f"));
+            EXPECT_EQ(d.Text(dialog.Preview), "Oskel_WebPage");
+            d.Click(row.Save ? dialog.Save : dialog.Cancel);
+        });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(StoredFormat(), row.Save ? "%1f" : format);
+        // What writing the sample and reading it back gives: the last visit
+        // ten days on, to the minute; the file's date-time the moment of
+        // saving, in two-second steps.
+        std::vector<std::string> expected;
+        for (const std::string& lastVisit :
+             MomentTexts("yyyy/mm/dd hh:nn:ss", opened + 10.0, prepared + 10.0, 60)) {
+            for (const std::string& saved :
+                 MomentTexts("yyyy/mm/dd hh:nn:ss", opened, prepared, 2)) {
+                expected.push_back(std::string(kSampleURL) + "|" + kSampleComment + "|" + path +
+                                   "|Oskel_WebPage|" + folder.substr(0, folder.size() - 1) +
+                                   "|Oskel_WebPage|" + lastVisit + "|" + saved);
+            }
+        }
+        EXPECT_NE(std::find(expected.begin(), expected.end(), preview), expected.end())
+            << preview << "\nexpected one of:\n"
+            << testing::PrintToString(expected);
+    }
 }
 
 TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTakesItsPlace) {
