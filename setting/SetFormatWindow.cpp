@@ -25,6 +25,29 @@ template <typename T> T* Field(TComponent& form, const char* name) {
     return component;
 }
 
+// The record that writing the sample and reading it back would give: the
+// last visit to the minute, as the file stores it, and as the file's
+// date-time the moment of saving in the two-second steps of FileAge.
+std::unique_ptr<TUrlFileData> UnwrittenSample(const std::string& path, TDateTime lastVisit,
+                                              TDateTime savedAt) {
+    auto sample = std::make_unique<TUrlFileData>();
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+    DecodeDate(lastVisit, year, month, day);
+    DecodeTime(lastVisit, hour, minute, second, msec);
+    sample->LastVisit = EncodeDate(year, month, day) + EncodeTime(hour, minute, 0, 0);
+    sample->HasLastVisit = true;
+    DecodeDate(savedAt, year, month, day);
+    DecodeTime(savedAt, hour, minute, second, msec);
+    sample->FileDateTime =
+        FileTimeToDateTime(path, TLocalTimeFields{year, month, day, hour, minute, second});
+    sample->FileName = path;
+    sample->URL = SampleURL;
+    sample->Comment = SampleComment;
+    sample->Valid = true;
+    sample->Revert();
+    return sample;
+}
+
 } // namespace
 
 TSetFormatForm::TSetFormatForm(TComponent* AOwner) : TForm(AOwner) {
@@ -63,10 +86,11 @@ void TSetFormatForm::FormCreate(TObject*) {
     try {
         PrepareSample();
     } catch (...) {
-        // The dialog still opens: the error is shown and the preview works
-        // on an empty record instead of the sample.
-        HandleException(WindowHandle());
-        SampleUrl = std::make_unique<TUrlFileData>();
+        HandleException(ErrorBoxOwner());
+        // A sample that cannot be prepared at all leaves the preview an
+        // empty record; one that could not be written keeps its values.
+        if (!SampleUrl)
+            SampleUrl = std::make_unique<TUrlFileData>();
     }
     ClipFormat = std::make_unique<TFormatLibrary>();
     ClipFormat->FormatName = ClipBoardFormatName;
@@ -76,7 +100,7 @@ void TSetFormatForm::FormCreate(TObject*) {
         // A stored value that cannot be read is shown; the dialog then starts
         // from the default format, so that saving stores one that works
         // rather than the empty text.
-        HandleException(WindowHandle());
+        HandleException(ErrorBoxOwner());
         ClipFormat->SetFormatText(DefaultFormatText);
     }
     FormatText->SetText(ClipFormat->FormatText);
@@ -85,10 +109,11 @@ void TSetFormatForm::FormCreate(TObject*) {
 }
 
 void TSetFormatForm::PrepareSample() {
-    SampleUrl = std::make_unique<TUrlFileData>();
-    const std::string path = AddTrailingBackslash(GetTempFolder("", false)) + SampleFileName;
+    const std::string folder = AddTrailingBackslash(GetTempFolder("", false));
+    const std::string path = folder + SampleFileName;
+    auto sample = std::make_unique<TUrlFileData>();
     try {
-        SampleUrl->LoadFromFile(path);
+        sample->LoadFromFile(path);
     } catch (const EConvertError&) {
         // The sample is this dialog's own scratch file. One whose last visit
         // no longer reads (the date settings changed since it was written)
@@ -99,13 +124,29 @@ void TSetFormatForm::PrepareSample() {
             throw EOSError(e.Message + "\r\nThe sample shortcut cannot be read or replaced: "
                                        "delete it, or make the temporary folder writable.");
         }
-        SampleUrl = std::make_unique<TUrlFileData>();
-        SampleUrl->LoadFromFile(path);
+        sample = std::make_unique<TUrlFileData>();
+        sample->LoadFromFile(path);
     }
-    SampleUrl->SetURL(SampleURL);
-    SampleUrl->SetLastVisit(Now() + 10.0);
-    SampleUrl->SetComment(SampleComment);
-    SampleUrl->Save();
+    const TDateTime lastVisit = Now() + 10.0;
+    sample->SetURL(SampleURL);
+    sample->SetLastVisit(lastVisit);
+    sample->SetComment(SampleComment);
+    try {
+        sample->Save();
+    } catch (const EIniFileException& e) {
+        // The preview needs only the values, which are known: it goes on
+        // with them, and the user learns why the file is missing.
+        SampleUrl = UnwrittenSample(path, lastVisit, Now());
+        throw EIniFileException(e.Message +
+                                "\r\nThe sample shortcut cannot be written into the temporary "
+                                "folder \"" +
+                                folder +
+                                "\": create that folder or make it writable, or remove the "
+                                "folder named \"" +
+                                SampleFileName +
+                                "\" from it. The preview shows the sample all the same.");
+    }
+    SampleUrl = std::move(sample);
 }
 
 void TSetFormatForm::FormatTextChange(TObject*) {

@@ -49,6 +49,16 @@ private:
     std::vector<HWND> FDisabled;
 };
 
+namespace {
+
+// The window Windows' own dialogs and message boxes take as their owner.
+HWND ActiveRootOwner() {
+    HWND active = ::GetActiveWindow();
+    return active != nullptr ? ::GetAncestor(active, GA_ROOTOWNER) : nullptr;
+}
+
+} // namespace
+
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
     SetVisible(false);
 }
@@ -66,7 +76,16 @@ DWORD TForm::ExStyle() const {
 void TForm::CreateParams(TCreateParams& Params) {
     Params.Style = Style();
     Params.ExStyle = ExStyle();
-    Params.Parent = nullptr;
+    // For a popup window the parent given to CreateWindowEx is its owner.
+    Params.Parent = ActiveRootOwner();
+}
+
+HWND TForm::ErrorBoxOwner() const {
+    if (!HandleAllocated())
+        return ActiveRootOwner();
+    if (::IsWindowVisible(WindowHandle()))
+        return WindowHandle();
+    return ::GetWindow(WindowHandle(), GW_OWNER);
 }
 
 void TForm::HandleCreated() {
@@ -156,7 +175,7 @@ void TForm::DoCreate() {
         if (OnCreate)
             OnCreate(this);
     } catch (...) {
-        HandleException(WindowHandle());
+        HandleException(ErrorBoxOwner());
     }
 }
 
@@ -172,6 +191,21 @@ void TForm::ClickButton(bool Cancel) {
     }
 }
 
+// Enter clicks the focused push button, as in Windows' dialogs; with the
+// focus elsewhere it presses the default button, if there is one.
+void TForm::PressEnter() {
+    const HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(WindowHandle(), focus) && ::IsWindowEnabled(focus) &&
+        (::SendMessageA(focus, WM_GETDLGCODE, 0, 0) &
+         (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
+        if (TWinControl* button = FromHandle(focus)) {
+            button->Click();
+            return;
+        }
+    }
+    ClickButton(false);
+}
+
 void TForm::FocusControl(HWND Control) {
     if (Control == nullptr)
         return;
@@ -185,10 +219,23 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_DESTROY:
+        // Destroyed from outside while modal, with the window that owns it:
+        // the loop ends. The posted message wakes it, since a destruction
+        // inside a sent message leaves GetMessage waiting.
+        if (FModal && FModalResult == mrNone) {
+            FModalResult = mrCancel;
+            ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+        }
+        break;
     case WM_COMMAND:
         // Escape and Enter, as the dialog manager reports them.
-        if (LParam == 0 && (LOWORD(WParam) == IDCANCEL || LOWORD(WParam) == IDOK)) {
-            ClickButton(LOWORD(WParam) == IDCANCEL);
+        if (LParam == 0 && LOWORD(WParam) == IDCANCEL) {
+            ClickButton(true);
+            return 0;
+        }
+        if (LParam == 0 && LOWORD(WParam) == IDOK) {
+            PressEnter();
             return 0;
         }
         break;

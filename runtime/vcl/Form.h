@@ -1,8 +1,13 @@
 #pragma once
 // A top-level form with the dialog border: fixed size, a close box and no
 // minimize or maximize box. ShowModal disables the thread's other windows,
-// runs the message loop (with the dialog manager's keys: Tab, Escape, access
-// keys) until Close or a modal result, then re-enables them.
+// runs the message loop (with the dialog manager's keys: Tab, Escape, Enter,
+// access keys) until Close or a modal result, then re-enables them.
+//
+// The form's window is owned, as Windows' own dialogs are, by the root owner
+// of the thread's active window when the window is made (none when no window
+// is active), so that it stays above that window and has no taskbar button of
+// its own. This is the window's owner only: the component owner is apart.
 
 #include "runtime/vcl/WinControl.h"
 
@@ -37,6 +42,10 @@ public:
     virtual TNotifyEvent FindMethod(std::string_view Name);
     TNotifyEvent OnCreate;
 
+    // The owner for an error box of this form: the form while it is shown;
+    // before that, the window that owns (or will own) the form.
+    HWND ErrorBoxOwner() const;
+
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;
     void ReadProperty(TFormBuilder& Builder, const TFormProperty& Property) override;
 
@@ -54,6 +63,7 @@ private:
 
     void FitClientSize();
     void ClickButton(bool Cancel);
+    void PressEnter();
     void FocusControl(HWND Control);
     DWORD Style() const;
     DWORD ExStyle() const;

@@ -14,29 +14,60 @@ constexpr const char* ControlClassName = "PellmarkControl";
 constexpr int FirstChildId = 100;
 
 // The class is registered while any window of it exists and unregistered
-// after the last one, so that a DLL unloaded and loaded again never finds a
-// class whose procedure pointed into its old image.
+// once the last one is gone, so that it never outlives the DLL with a window
+// procedure into the unloaded image. The system refuses to unregister while a
+// window of the class exists, even inside that window's own WM_NCDESTROY, so
+// the attempt is made after DestroyWindow has returned, and again when a
+// control object goes (for windows that someone else destroyed).
 int ClassWindowCount = 0;
+bool ClassRegistered = false;
+
+WNDCLASSEXA ControlClass() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ControlWindowProc;
+    wc.hInstance = RuntimeModule();
+    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    wc.lpszClassName = ControlClassName;
+    return wc;
+}
+
+// A class of this name and module that is already there was left by an
+// earlier image of this DLL loaded at the same address: its procedure may
+// point into code that is gone. Only our own procedure is taken as it is.
+bool TakeOverExistingClass(const WNDCLASSEXA& wc) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof(existing);
+    if (::GetClassInfoExA(wc.hInstance, ControlClassName, &existing) &&
+        existing.lpfnWndProc == ControlWindowProc)
+        return true;
+    return ::UnregisterClassA(ControlClassName, wc.hInstance) && ::RegisterClassExA(&wc) != 0;
+}
 
 void AcquireControlClass() {
-    if (ClassWindowCount == 0) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ControlWindowProc;
-        wc.hInstance = RuntimeModule();
-        wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-        wc.lpszClassName = ControlClassName;
-        if (::RegisterClassExA(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!ClassRegistered) {
+        const WNDCLASSEXA wc = ControlClass();
+        if (::RegisterClassExA(&wc) == 0 &&
+            (::GetLastError() != ERROR_CLASS_ALREADY_EXISTS || !TakeOverExistingClass(wc)))
             throw EOSError("Cannot register the window class");
+        ClassRegistered = true;
     }
     ++ClassWindowCount;
 }
 
+// A window of the class has received its last message.
 void ReleaseControlClass() noexcept {
-    if (ClassWindowCount > 0 && --ClassWindowCount == 0)
-        ::UnregisterClassA(ControlClassName, RuntimeModule());
+    if (ClassWindowCount > 0)
+        --ClassWindowCount;
+}
+
+// Outside the destruction of any window of the class.
+void UnregisterUnusedControlClass() noexcept {
+    if (ClassRegistered && ClassWindowCount == 0 &&
+        ::UnregisterClassA(ControlClassName, RuntimeModule()))
+        ClassRegistered = false;
 }
 
 } // namespace
@@ -71,6 +102,7 @@ TWinControl::~TWinControl() {
     for (TControl* control : FControls)
         control->FParent = nullptr;
     FControls.clear();
+    UnregisterUnusedControlClass();
 }
 
 TWinControl* TWinControl::FromHandle(HWND Window) noexcept {
@@ -120,8 +152,10 @@ void TWinControl::CreateHandle() {
                           params.Parent, id, RuntimeModule(), ownClass ? this : nullptr);
     if (window == nullptr) {
         FWindow.release();
-        if (ownClass && !FOwnClass)
+        if (ownClass && !FOwnClass) {
             ReleaseControlClass();
+            UnregisterUnusedControlClass();
+        }
         throw EOSError("Cannot create the window of " + Name());
     }
     FOwnClass = ownClass;
@@ -178,6 +212,7 @@ void TWinControl::DestroyHandle() {
         // Our own class detaches on WM_NCDESTROY.
         ::DestroyWindow(window);
         Detach();
+        UnregisterUnusedControlClass();
     }
 }
 

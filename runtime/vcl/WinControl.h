@@ -1,10 +1,12 @@
 #pragma once
 // Windowed controls. Each has a Win32 window, made when it first has a
 // parent with a window (or, for a top-level form, when first needed). Our
-// own controls share one window class; system controls (EDIT, BUTTON) are
-// subclassed. Every message goes through one procedure that hands it to the
-// control's virtual WndProc and catches everything: an error is shown in the
-// error box and the message counts as handled.
+// own controls share one window class, registered while a window of it
+// exists and unregistered after the last one, at the latest when the last
+// control object goes; system controls (EDIT, BUTTON) are subclassed. Every
+// message goes through one procedure that hands it to the control's virtual
+// WndProc and catches everything: an error is shown in the error box and the
+// message counts as handled.
 //
 // Focus moves through the windows' z-order (the dialog manager's tab order),
 // so the z-order of sibling windows follows TabOrder; the controls of one

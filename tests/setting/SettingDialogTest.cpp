@@ -6,13 +6,16 @@
 #include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/DateTime.h"
+#include "runtime/SystemError.h"
 #include "runtime/win32/Handles.h"
 #include "tests/common/MessageBoxes.h"
+#include "tests/common/ScratchFolder.h"
 #include "tests/common/ScratchRegistry.h"
 #include "tests/setting/DialogDriver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -321,16 +324,52 @@ TEST_F(SettingDialogTest, CancelEscapeAndTheCloseBoxStoreNothing) {
     }
 }
 
-TEST_F(SettingDialogTest, AltSSavesAndAltCCancels) {
-    for (const char key : {'c', 's'}) {
+TEST_F(SettingDialogTest, EnterSpaceAndAccessKeysPressTheButtonsAndEnterInTheEditDoesNothing) {
+    enum class TTarget { Edit, Cancel, Save };
+    struct TRow {
+        const char* Name;
+        TTarget Focus;
+        WPARAM Key;  // pressed on the focused control
+        char Access; // or Alt with this letter
+        bool Saves;
+        bool Closes;
+    };
+    const TRow rows[] = {
+        {"Enter on the save button", TTarget::Save, VK_RETURN, 0, true, true},
+        {"Enter on the cancel button", TTarget::Cancel, VK_RETURN, 0, false, true},
+        {"Enter in the edit box", TTarget::Edit, VK_RETURN, 0, false, false},
+        {"Space on the save button", TTarget::Save, VK_SPACE, 0, true, true},
+        {"Space on the cancel button", TTarget::Cancel, VK_SPACE, 0, false, true},
+        {"Alt+S", TTarget::Edit, 0, 's', true, true},
+        {"Alt+C", TTarget::Edit, 0, 'c', false, true},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
         StoreFormat("%u");
         Run([&](TDialogDriver& d) {
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
             ASSERT_TRUE(d.SetText(dialog.Edit, "by key"));
-            ::PostMessageA(dialog.Edit, WM_SYSCHAR, static_cast<WPARAM>(key), 1 << 29);
+            const HWND target = row.Focus == TTarget::Save     ? dialog.Save
+                                : row.Focus == TTarget::Cancel ? dialog.Cancel
+                                                               : dialog.Edit;
+            ::PostMessageA(dialog.Window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+            ASSERT_TRUE(WaitUntil([&] { return d.Focus() == target; }, 5000));
+            if (row.Access != 0)
+                ::PostMessageA(target, WM_SYSCHAR, static_cast<WPARAM>(row.Access), 1 << 29);
+            else
+                d.PressKey(target, row.Key);
+            if (!row.Closes) {
+                // A character typed after the key arrives after it: once it
+                // shows, the key has been handled.
+                d.PressKey(dialog.Edit, VK_END);
+                d.Type(dialog.Edit, "!");
+                EXPECT_TRUE(WaitUntil([&] { return d.Text(dialog.Edit) == "by key!"; }, 5000));
+                EXPECT_TRUE(::IsWindowVisible(dialog.Window));
+                ::PostMessageA(dialog.Window, WM_CLOSE, 0, 0);
+            }
         });
-        EXPECT_EQ(StoredFormat(), key == 's' ? "by key" : "%u") << "Alt+" << key;
+        EXPECT_EQ(StoredFormat(), row.Saves ? "by key" : "%u");
     }
 }
 
@@ -397,6 +436,132 @@ TEST_F(SettingDialogTest, AnUnreadableSampleIsReplacedSilentlyAsAtTheFirstOpenin
     const std::string lastVisit = IniValue(path, "Log", "LastVisit");
     EXPECT_LT(std::fabs(StrToDateTime(lastVisit) - (opened + 10.0)), 2.0 / 1440) << lastVisit;
     EXPECT_EQ(IniValue(path, "Old", "Kept"), "<missing>");
+}
+
+// TMP and TEMP, which name the temporary folder, for one scope.
+class TTemporaryFolderScope {
+public:
+    explicit TTemporaryFolderScope(const std::string& folder) {
+        for (TSaved& saved : FSaved) {
+            char value[4 * MAX_PATH];
+            const DWORD length = ::GetEnvironmentVariableA(saved.Name, value, sizeof value);
+            saved.Had = length > 0 && length < sizeof value;
+            if (saved.Had)
+                saved.Value.assign(value, length);
+            ::SetEnvironmentVariableA(saved.Name, folder.c_str());
+        }
+    }
+    ~TTemporaryFolderScope() {
+        for (const TSaved& saved : FSaved)
+            ::SetEnvironmentVariableA(saved.Name, saved.Had ? saved.Value.c_str() : nullptr);
+    }
+    TTemporaryFolderScope(const TTemporaryFolderScope&) = delete;
+    TTemporaryFolderScope& operator=(const TTemporaryFolderScope&) = delete;
+
+private:
+    struct TSaved {
+        const char* Name;
+        std::string Value;
+        bool Had = false;
+    };
+    TSaved FSaved[2]{{"TMP", {}, false}, {"TEMP", {}, false}};
+};
+
+// The moment rounded down to a multiple of step seconds within its minute.
+TDateTime RoundDown(TDateTime moment, int step) {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+    DecodeDate(moment, year, month, day);
+    DecodeTime(moment, hour, minute, second, msec);
+    return EncodeDate(year, month, day) + EncodeTime(hour, minute, second - second % step, 0);
+}
+
+// The texts of the moments from..to in steps of step seconds (a divisor of
+// 60), counted from the step at or before from.
+std::vector<std::string> MomentTexts(const char* pattern, TDateTime from, TDateTime to, int step) {
+    std::vector<std::string> texts;
+    const TDateTime first = RoundDown(from, step);
+    for (int k = 0; first + k * step / 86400.0 <= to; ++k)
+        texts.push_back(FormatDateTime(pattern, first + k * step / 86400.0));
+    return texts;
+}
+
+TEST_F(SettingDialogTest, ASampleThatCannotBeWrittenIsReportedOnceAndPreviewedFromItsValues) {
+    enum class TCase { NoFolder, FolderOfThatName, HeldOpen };
+    struct TRow {
+        const char* Name;
+        TCase Case;
+        DWORD Error;
+        bool Save;
+    };
+    const TRow rows[] = {
+        {"the temporary folder is missing", TCase::NoFolder, ERROR_PATH_NOT_FOUND, true},
+        {"a folder is named Oskel_WebPage", TCase::FolderOfThatName, ERROR_ACCESS_DENIED, false},
+        // A read-only folder takes writes under Wine run as root; an earlier
+        // sample held open without write sharing refuses them as a
+        // read-only folder would, and can still be read.
+        {"the earlier sample cannot be rewritten", TCase::HeldOpen, ERROR_SHARING_VIOLATION, true},
+    };
+    const std::string format = "%u|%c|%f|%1f|%2f|%p|%v %a|%d %t";
+    LoadLocaleFormatSettings();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        const TScratchFolder scratch;
+        const std::string folder =
+            row.Case == TCase::NoFolder ? scratch.Name("missing\\") : scratch.Path();
+        const std::string path = folder + "Oskel_WebPage";
+        TFileHandle held;
+        if (row.Case == TCase::FolderOfThatName) {
+            ASSERT_TRUE(::CreateDirectoryA(path.c_str(), nullptr));
+        } else if (row.Case == TCase::HeldOpen) {
+            scratch.Write("Oskel_WebPage", "[InternetShortcut]\r\nURL=http://old/\r\n");
+            held = TFileHandle(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_TRUE(held);
+        }
+        const TTemporaryFolderScope temporaryFolder(folder);
+        StoreFormat(format);
+        const TDateTime opened = Now();
+        TDateTime prepared = 0;
+        std::string preview;
+        const int result = Run([&](TDialogDriver& d) {
+            const HWND box = d.WaitForMessageBox();
+            prepared = Now();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(MessageBoxText(box),
+                      "Cannot write the INI file \"" + path +
+                          "\": " + SystemErrorMessage(row.Error) +
+                          "\r\nThe sample shortcut cannot be written into the temporary folder \"" +
+                          folder +
+                          "\": create that folder or make it writable, or remove the folder named "
+                          "\"Oskel_WebPage\" from it. The preview shows the sample all the same.");
+            DismissMessageBox(box);
+            const TDialog dialog = Open(d);
+            ASSERT_NE(dialog.Window, nullptr);
+            EXPECT_EQ(d.FindMessageBox(), nullptr);
+            preview = d.Text(dialog.Preview);
+            ASSERT_TRUE(d.SetText(dialog.Edit, "%1f"));
+            EXPECT_EQ(d.Text(dialog.Preview), "Oskel_WebPage");
+            d.Click(row.Save ? dialog.Save : dialog.Cancel);
+        });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(StoredFormat(), row.Save ? "%1f" : format);
+        // What writing the sample and reading it back gives: the last visit
+        // ten days on, to the minute; the file's date-time the moment of
+        // saving, in two-second steps.
+        std::vector<std::string> expected;
+        for (const std::string& lastVisit :
+             MomentTexts("yyyy/mm/dd hh:nn:ss", opened + 10.0, prepared + 10.0, 60)) {
+            for (const std::string& saved :
+                 MomentTexts("yyyy/mm/dd hh:nn:ss", opened, prepared, 2)) {
+                expected.push_back(std::string(kSampleURL) + "|" + kSampleComment + "|" + path +
+                                   "|Oskel_WebPage|" + folder.substr(0, folder.size() - 1) +
+                                   "|Oskel_WebPage|" + lastVisit + "|" + saved);
+            }
+        }
+        EXPECT_NE(std::find(expected.begin(), expected.end(), preview), expected.end())
+            << preview << "\nexpected one of:\n"
+            << testing::PrintToString(expected);
+    }
 }
 
 TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTakesItsPlace) {
@@ -476,6 +641,75 @@ TEST_F(SettingDialogTest, DisablesTheThreadsOtherWindowsOnlyWhileOpen) {
     EXPECT_EQ(::GetActiveWindow(), host.get());
 }
 
+// A host's main window and, active, a window it owns (a tool window).
+struct THostWindows {
+    TWindowHandle Main;
+    TWindowHandle Tool;
+};
+
+THostWindows MakeActiveHost() {
+    THostWindows host;
+    host.Main =
+        TWindowHandle(::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                        200, 100, nullptr, nullptr, nullptr, nullptr));
+    host.Tool = TWindowHandle(::CreateWindowExA(0, "STATIC", "tool",
+                                                WS_POPUP | WS_CAPTION | WS_VISIBLE, 210, 0, 100,
+                                                100, host.Main.get(), nullptr, nullptr, nullptr));
+    ::SetActiveWindow(host.Tool.get());
+    return host;
+}
+
+TEST_F(SettingDialogTest, BelongsToTheRootOwnerOfTheActiveWindowAndOwnsItsMessageBoxes) {
+    for (const bool withHost : {true, false}) {
+        SCOPED_TRACE(withHost ? "host window active" : "no active window");
+        THostWindows host;
+        if (withHost) {
+            host = MakeActiveHost();
+            ASSERT_EQ(::GetActiveWindow(), host.Tool.get());
+        } else {
+            ::SetActiveWindow(nullptr);
+            ASSERT_EQ(::GetActiveWindow(), nullptr);
+        }
+        const HWND expectedOwner = host.Main.get();
+        // A stored format that does not expand shows a box before the dialog
+        // opens, and another once it is open.
+        StoreFormat("%9d");
+        const int result = Run([&](TDialogDriver& d) {
+            const HWND early = d.WaitForMessageBox();
+            ASSERT_NE(early, nullptr);
+            EXPECT_EQ(::GetWindow(early, GW_OWNER), expectedOwner);
+            DismissMessageBox(early);
+            const TDialog dialog = Open(d);
+            ASSERT_NE(dialog.Window, nullptr);
+            EXPECT_EQ(::GetWindow(dialog.Window, GW_OWNER), expectedOwner);
+            d.SetTextAsync(dialog.Edit, "%2d");
+            const HWND box = d.WaitForMessageBox();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(::GetWindow(box, GW_OWNER), dialog.Window);
+            DismissMessageBox(box);
+            d.Join();
+            d.Click(dialog.Cancel);
+        });
+        EXPECT_EQ(result, 0);
+    }
+}
+
+TEST_F(SettingDialogTest, EndsWhenTheHostDestroysTheWindowThatOwnsIt) {
+    StoreFormat("%u");
+    const THostWindows host = MakeActiveHost();
+    const HWND main = host.Main.get();
+    const int result = Run([&](TDialogDriver& d) {
+        const TDialog dialog = Open(d);
+        ASSERT_NE(dialog.Window, nullptr);
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutA(main, WM_CLOSE, 0, 0, SMTO_NORMAL, 5000, &answer);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog.Window); }, 5000));
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(::IsWindow(main));
+    EXPECT_EQ(StoredFormat(), "%u");
+}
+
 TEST_F(SettingDialogTest, DescribesItselfThroughTheFirstExport) {
     const auto address = [](const char* name) {
         return reinterpret_cast<void*>(::GetProcAddress(Plugin->get(), name));
@@ -489,6 +723,105 @@ TEST_F(SettingDialogTest, DescribesItselfThroughTheFirstExport) {
     EXPECT_EQ(describe(&record), 0);
     EXPECT_STREQ(record.MenuCaption, "ｶｽﾀﾑﾘｽﾄ設定(&S)");
     EXPECT_EQ(record.Number4, 100);
+}
+
+// A window procedure standing for one left behind by an earlier image of
+// the DLL.
+LRESULT CALLBACK EarlierImageProcedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(window, msg, wParam, lParam);
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// The classes of the dialog and its controls that the DLL registered.
+std::vector<std::string> ClassesOfTheDll(HWND dialog, HMODULE dll) {
+    std::vector<HWND> windows{dialog};
+    ::EnumChildWindows(dialog, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    std::vector<std::string> names;
+    for (HWND window : windows) {
+        char name[64] = {};
+        ::GetClassNameA(window, name, sizeof name);
+        if (reinterpret_cast<HMODULE>(::GetClassLongPtrA(window, GCLP_HMODULE)) == dll &&
+            std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    }
+    return names;
+}
+
+bool ClassRegistered(HMODULE dll, const std::string& name) {
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof info;
+    return ::GetClassInfoExA(dll, name.c_str(), &info) != 0;
+}
+
+// A host that loads the DLL for each command: each load finds no class of an
+// earlier one, wherever the DLL lands, and the dialog opens and closes.
+TEST(SettingDialogReloadTest, LeavesNoWindowClassBehindAndOpensAgainAtAnyAddress) {
+    const TScratchRegistry registry({}, StoredFormatValue());
+    StoreFormat("%u");
+    enum class TLoad { First, SameAddress, OtherAddress, OverAnEarlierClass };
+    const std::pair<const char*, TLoad> loads[] = {
+        {"first load", TLoad::First},
+        {"again at the same address", TLoad::SameAddress},
+        {"at another address", TLoad::OtherAddress},
+        {"over a class an earlier image left", TLoad::OverAnEarlierClass},
+    };
+    HMODULE firstBase = nullptr;
+    SIZE_T imageSize = 0;
+    for (const auto& [name, load] : loads) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(::GetModuleHandleA("PellmarkSetting.dll"), nullptr) << "still loaded";
+        // The first address taken, so that the loader must move the DLL.
+        void* reserved = nullptr;
+        if (load == TLoad::OtherAddress) {
+            reserved = ::VirtualAlloc(firstBase, imageSize, MEM_RESERVE, PAGE_NOACCESS);
+            ASSERT_EQ(reserved, firstBase);
+        }
+        TModule dll(::LoadLibraryA("PellmarkSetting.dll"));
+        ASSERT_TRUE(dll);
+        if (load == TLoad::First) {
+            firstBase = dll.get();
+            const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(firstBase);
+            imageSize = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+                            reinterpret_cast<const char*>(firstBase) + dos->e_lfanew)
+                            ->OptionalHeader.SizeOfImage;
+        } else if (load == TLoad::OtherAddress) {
+            EXPECT_NE(dll.get(), firstBase);
+        } else {
+            EXPECT_EQ(dll.get(), firstBase);
+        }
+        if (load == TLoad::OverAnEarlierClass) {
+            WNDCLASSEXA earlier{};
+            earlier.cbSize = sizeof earlier;
+            earlier.lpfnWndProc = EarlierImageProcedure;
+            earlier.hInstance = dll.get();
+            earlier.lpszClassName = "PellmarkControl";
+            ASSERT_NE(::RegisterClassExA(&earlier), 0);
+        }
+        std::vector<std::string> classes;
+        const int result = RunDialog(dll.get(), [&](TDialogDriver& d) {
+            const HWND dialog = d.WaitForDialog();
+            ASSERT_NE(dialog, nullptr);
+            classes = ClassesOfTheDll(dialog, dll.get());
+            d.Click(d.ChildAt(dialog, 288, 48));
+        });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(classes, std::vector<std::string>{"PellmarkControl"});
+        const HMODULE base = dll.get();
+        for (const std::string& cls : classes)
+            EXPECT_FALSE(ClassRegistered(base, cls)) << cls << " after the dialog closed";
+        dll.reset();
+        for (const std::string& cls : classes)
+            EXPECT_FALSE(ClassRegistered(base, cls)) << cls << " after FreeLibrary";
+        if (reserved != nullptr)
+            ::VirtualFree(reserved, 0, MEM_RELEASE);
+        // A class left behind is not carried into the next load.
+        ::UnregisterClassA("PellmarkControl", base);
+    }
+    EXPECT_EQ(StoredFormat(), "%u");
 }
 
 } // namespace
