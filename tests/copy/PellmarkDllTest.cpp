@@ -334,21 +334,41 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
 
 } // namespace
 
+// Each call reads the user's settings as they are then. A last visit saved
+// under '/' and ':' stays readable after the user changed the separators or
+// the date order; text in the user's own order reads too.
 TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
+    struct TRow {
+        const char* DateSeparator;
+        const char* TimeSeparator;
+        const char* ShortDate;
+        const char* LastVisit;
+        const char* Expected;
+    };
+    const TRow rows[] = {
+        {".", "-", "yyyy.MM.dd", "24.03.15 21-40", "2024.03.15 21-40|"},
+        {"-", ":", "yyyy-MM-dd", "24/03/15 21:40", "2024-03-15 21:40|"},
+        {"/", ".", "yyyy/MM/dd", "24/03/15 21:40", "2024/03/15 21.40|"},
+        {"-", ".", "dd-MM-yyyy", "24/03/15 21:40", "2024-03-15 21.40|"},
+        {"/", ":", "M/d/yyyy", "24/03/15 21:40", "2024/03/15 21:40|"},
+        {"-", ":", "dd-MM-yyyy", "15-03-2024 21:40", "2024-03-15 21:40|"},
+    };
     const TBoxDismisser dismisser;
-    const std::string dotted =
-        Folder.Write("Dotted.url", ShortcutText("https://a.example/", "", "24.03.15 21-40"));
-    const std::string slashed =
-        Folder.Write("Slashed.url", ShortcutText("https://b.example/", "", "24/03/15 21:40"));
     StoreRawFormat("%v %1a|");
-    {
-        TUserLocaleSetting date(LOCALE_SDATE, ".");
-        TUserLocaleSetting time(LOCALE_STIME, "-");
-        ASSERT_TRUE(date.IsSet() && time.IsSet());
-        EXPECT_EQ(Run(SelectionBuffer({dotted})), 0);
-        EXPECT_EQ(Clipboard().AsText(), "2024.03.15 21-40|");
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(std::string(row.ShortDate) + " " + row.LastVisit);
+        const std::string path =
+            Folder.Write("Visit.url", ShortcutText("https://a.example/", "", row.LastVisit));
+        const TUserLocaleSetting date(LOCALE_SDATE, row.DateSeparator);
+        const TUserLocaleSetting time(LOCALE_STIME, row.TimeSeparator);
+        const TUserLocaleSetting order(LOCALE_SSHORTDATE, row.ShortDate);
+        ASSERT_TRUE(date.IsSet() && time.IsSet() && order.IsSet());
+        EXPECT_EQ(Run(SelectionBuffer({path})), 0);
+        EXPECT_EQ(Clipboard().AsText(), row.Expected);
     }
     // The module, still loaded, reads the restored settings at its next call.
+    const std::string slashed =
+        Folder.Write("Slashed.url", ShortcutText("https://b.example/", "", "24/03/15 21:40"));
     EXPECT_EQ(Run(SelectionBuffer({slashed})), 0);
     EXPECT_EQ(Clipboard().AsText(), "2024/03/15 21:40|");
 }
