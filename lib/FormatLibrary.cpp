@@ -72,6 +72,14 @@ std::string TFormatLibrary::Expand(const TUrlFileData& data) const {
                 if (++pos == size)
                     break;
             }
+            // A double-byte character names no directive: it goes whole, so
+            // that no lone trail byte fuses with the next byte into another
+            // character.
+            if (IsLeadByte(static_cast<unsigned char>(format[pos])) && pos + 1 < size &&
+                IsTrailByte(static_cast<unsigned char>(format[pos + 1]))) {
+                pos += 2;
+                continue;
+            }
             const std::string letter = AnsiLowerCase(std::string(1, format[pos++]));
             switch (letter[0]) {
             case 'p':
