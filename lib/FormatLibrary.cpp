@@ -8,6 +8,8 @@
 #include "runtime/RegIniFile.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -118,8 +120,13 @@ std::string TFormatLibrary::Expand(const TUrlFileData& data) const {
         }
         output.append(format, pos, std::string::npos);
         return output;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::length_error&) {
+        throw;
     } catch (...) {
-        // Whatever failed inside, the caller sees one error naming the whole format.
+        // Whatever else failed inside, the caller sees one error naming the
+        // whole format.
         throw FormatError(format);
     }
 }

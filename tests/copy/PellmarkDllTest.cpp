@@ -1,9 +1,11 @@
 // Pellmark.dll as the host sees it: loaded with LoadLibrary, called through
 // its exports, with the real registry, clipboard and message box.
 
+#include "copy/CopyCommand.h"
 #include "copy/SelectionBuffer.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/Clipboard.h"
+#include "tests/common/AddressSpace.h"
 #include "tests/common/Files.h"
 #include "tests/common/MessageBoxes.h"
 #include "tests/common/ScratchFolder.h"
@@ -299,6 +301,35 @@ TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOn
     EXPECT_FALSE(seen.OwnerEnabled) << "the box is not modal to its owner";
     EXPECT_TRUE(seen.HasIcon);
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
+}
+
+// A host short of address space: whether the expansion or the clipboard's
+// copy of the text runs out, the user reads what to do, and the clipboard
+// keeps its text. No allocation above 40 MB can succeed meanwhile; a 256 KB
+// URL expands to 24 MB (the expansion and the joined text fit, the 48 MB
+// Unicode copy for the clipboard does not) or to 48 MB.
+TEST_F(PellmarkDll, TextThatCannotBeAllocatedIsReportedAsTooMuchText) {
+    const std::string url = "https://a.example/" + std::string(std::size_t{256} << 10, 'a');
+    const std::string path = Folder.Write("Large.url", ShortcutText(url));
+    for (const int directives : {192, 96}) {
+        SCOPED_TRACE(directives);
+        std::string format;
+        for (int i = 0; i < directives; ++i)
+            format += "%u";
+        StoreRawFormat(format);
+        TSeenBox seen;
+        std::thread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
+        std::int32_t result = 0;
+        {
+            const TAddressSpaceSqueeze squeeze(std::size_t{40} << 20);
+            result = Run(SelectionBuffer({path}));
+        }
+        watcher.join();
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(seen.Text, TooMuchTextMessage);
+        // Compared as a truth value: the copied text would be 24 MB of output.
+        EXPECT_TRUE(Clipboard().AsText() == kSentinel);
+    }
 }
 
 TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) {
