@@ -6,6 +6,8 @@
 #include "runtime/Exception.h"
 
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 void ParsePathList(TStringList& list, const char* buffer, std::int32_t length) {
     // A host may pass no buffer at all with a length: that selects nothing.
@@ -49,9 +51,8 @@ void LoadShortcut(TUrlFileData& data, const std::string& path) {
     }
 }
 
-} // namespace
-
-void RunCopyCommand(const char* buffer, std::int32_t length) {
+// The command itself; RunCopyCommand words its memory failures.
+void CopySelection(const char* buffer, std::int32_t length) {
     TStringList paths;
     ParsePathList(paths, buffer, length);
 
@@ -73,4 +74,25 @@ void RunCopyCommand(const char* buffer, std::int32_t length) {
 
     if (!joined.empty())
         Clipboard().SetAsText(joined);
+}
+
+EOutOfMemory TooMuchTextError() {
+    return EOutOfMemory(TooMuchTextMessage);
+}
+
+} // namespace
+
+void RunCopyCommand(const char* buffer, std::int32_t length) {
+    // A 32-bit host runs out of address space long before the text reaches
+    // any limit of its own: every allocation failure, the clipboard's
+    // included, means that the selection gives too much text.
+    try {
+        CopySelection(buffer, length);
+    } catch (const EOutOfMemory&) {
+        throw TooMuchTextError();
+    } catch (const std::bad_alloc&) {
+        throw TooMuchTextError();
+    } catch (const std::length_error&) {
+        throw TooMuchTextError();
+    }
 }

@@ -12,10 +12,17 @@
 // buffer selects nothing, whatever the length.
 void ParsePathList(TStringList& list, const char* buffer, std::int32_t length);
 
+// What the copy command raises, as EOutOfMemory, when the joined text or its
+// copy for the clipboard cannot be allocated.
+inline constexpr const char* TooMuchTextMessage =
+    "The selected favorites give too much text to copy at once. Copy fewer favorites at a "
+    "time.";
+
 // Expands the stored format against every selected shortcut, in order, and
 // puts the joined text on the clipboard when it is not empty. The format is
 // read from the registry on every call. Errors (an invalid format, an
 // unreadable shortcut, a clipboard that cannot be opened) propagate with their
 // class and leave the clipboard as it was; an error while reading a shortcut
-// has CR LF and that shortcut's path added to its message.
+// has CR LF and that shortcut's path added to its message. Running out of
+// memory raises EOutOfMemory with TooMuchTextMessage.
 void RunCopyCommand(const char* buffer, std::int32_t length);

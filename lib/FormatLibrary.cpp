@@ -8,6 +8,8 @@
 #include "runtime/RegIniFile.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -72,6 +74,14 @@ std::string TFormatLibrary::Expand(const TUrlFileData& data) const {
                 if (++pos == size)
                     break;
             }
+            // A double-byte character names no directive: it goes whole, so
+            // that no lone trail byte fuses with the next byte into another
+            // character.
+            if (IsLeadByte(static_cast<unsigned char>(format[pos])) && pos + 1 < size &&
+                IsTrailByte(static_cast<unsigned char>(format[pos + 1]))) {
+                pos += 2;
+                continue;
+            }
             const std::string letter = AnsiLowerCase(std::string(1, format[pos++]));
             switch (letter[0]) {
             case 'p':
@@ -110,8 +120,13 @@ std::string TFormatLibrary::Expand(const TUrlFileData& data) const {
         }
         output.append(format, pos, std::string::npos);
         return output;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::length_error&) {
+        throw;
     } catch (...) {
-        // Whatever failed inside, the caller sees one error naming the whole format.
+        // Whatever else failed inside, the caller sees one error naming the
+        // whole format.
         throw FormatError(format);
     }
 }

@@ -29,7 +29,10 @@ public:
     // Stores the text unchanged; it is judged only when expanded.
     void SetFormatText(const std::string& text);
     // FormatText expanded against data. Any failure inside raises the format
-    // error: EConvertError with the message "書式文字列が不正です", CR LF, FormatText.
+    // error: EConvertError with the message "書式文字列が不正です", CR LF,
+    // FormatText; only running out of memory (std::bad_alloc, or
+    // std::length_error for a string beyond its largest size) passes as it is,
+    // since the format is not at fault.
     std::string Expand(const TUrlFileData& data) const;
 
     std::string FormatText;

@@ -17,9 +17,10 @@ public:
     // system's default locale), so that every program pastes the same
     // characters whatever keyboard language is active. The clipboard is opened
     // for a hidden window made for the call and destroyed before it returns.
-    // Raises EClipboardException, whose message says what to do. When the
-    // memory cannot be had or the clipboard cannot be opened (another program
-    // holds it) or emptied, the clipboard keeps what it held. When the system
+    // Raises EClipboardException, or EOutOfMemory when the memory for the
+    // text cannot be had; each message says what to do. When the memory
+    // cannot be had or the clipboard cannot be opened (another program holds
+    // it) or emptied, the clipboard keeps what it held. When the system
     // refuses one of the formats after emptying it, the clipboard is left
     // empty.
     void SetAsText(const std::string& text);

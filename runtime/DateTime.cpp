@@ -158,8 +158,8 @@ bool TryEncode(int year, int month, int day, int hour, int minute, int second, T
 
 // Exactly "yy/mm/dd hh:nn" with the given separators: the text that saving a
 // last visit writes, whatever the user's short-date order.
-bool TryReadSavedForm(std::string_view text, const TFormatSettings& settings, int currentYear,
-                      TDateTime& result) {
+bool TryReadSavedForm(std::string_view text, std::string_view dateSeparator,
+                      std::string_view timeSeparator, int currentYear, TDateTime& result) {
     static constexpr std::string_view shape = "99/99/99 99:99";
     int fields[5] = {};
     int field = 0;
@@ -167,9 +167,9 @@ bool TryReadSavedForm(std::string_view text, const TFormatSettings& settings, in
     for (std::size_t i = 0; i < shape.size(); ++i) {
         std::string_view expected = shape.substr(i, 1);
         if (shape[i] == '/')
-            expected = settings.DateSeparator.View();
+            expected = dateSeparator;
         else if (shape[i] == ':')
-            expected = settings.TimeSeparator.View();
+            expected = timeSeparator;
         else if (shape[i] == '9') {
             if (pos == text.size() || text[pos] < '0' || text[pos] > '9')
                 return false;
@@ -187,6 +187,20 @@ bool TryReadSavedForm(std::string_view text, const TFormatSettings& settings, in
         return false;
     return TryEncode(ExpandTwoDigitYear(fields[0], currentYear), fields[1], fields[2], fields[3],
                      fields[4], 0, result);
+}
+
+// The saved form with the user's separators, or with the '/' and ':' that
+// the host and earlier settings wrote: a last visit saved before the user
+// changed the regional settings (one separator or both) stays readable.
+bool TryReadSavedFormAnySeparators(std::string_view text, const TFormatSettings& settings,
+                                   int currentYear, TDateTime& result) {
+    const std::string_view dates[] = {settings.DateSeparator.View(), "/"};
+    const std::string_view times[] = {settings.TimeSeparator.View(), ":"};
+    for (const std::string_view date : dates)
+        for (const std::string_view time : times)
+            if (TryReadSavedForm(text, date, time, currentYear, result))
+                return true;
+    return false;
 }
 
 // The order of year, month and day in a short date format, as a string of
@@ -350,7 +364,7 @@ std::string FormatDateTime(std::string_view pattern, TDateTime value) {
 TDateTime StrToDateTime(const std::string& text, const TFormatSettings& settings, int currentYear) {
     const std::string_view trimmed = TrimBlanks(text);
     TDateTime result = 0;
-    if (TryReadSavedForm(trimmed, settings, currentYear, result) ||
+    if (TryReadSavedFormAnySeparators(trimmed, settings, currentYear, result) ||
         TryReadUserForm(trimmed, settings, currentYear, result))
         return result;
     throw EConvertError("'" + text + "' is not a valid date and time");

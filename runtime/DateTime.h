@@ -66,10 +66,11 @@ TDateTime Now();
 // user's separators; quoted text and any other character are kept literally.
 std::string FormatDateTime(std::string_view pattern, TDateTime value);
 
-// Reads a date and an optional time. "yy/mm/dd hh:nn" with the user's
-// separators is tried first, then the user's short-date order. A two-digit
-// year falls in the hundred years centred on the current year. Text that fits
-// nothing raises EConvertError.
+// Reads a date and an optional time. "yy/mm/dd hh:nn" is tried first, year
+// first whatever the user's date order, with the user's separators or with
+// '/' and ':' (text saved before the settings changed); then the user's
+// short-date order. A two-digit year falls in the hundred years centred on
+// the current year. Text that fits nothing raises EConvertError.
 TDateTime StrToDateTime(const std::string& text);
 // The same with explicit settings and current year (tests, fuzzing).
 TDateTime StrToDateTime(const std::string& text, const TFormatSettings& settings, int currentYear);

@@ -38,6 +38,12 @@ public:
     using Exception::Exception;
 };
 
+// Memory for a result could not be had.
+class EOutOfMemory : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Any other failure reported by the operating system.
 class EOSError : public Exception {
 public:

@@ -19,5 +19,6 @@ struct TClipboardBlock {
 // one NUL), CF_UNICODETEXT (the same text converted from the ANSI code page,
 // then one NUL) and CF_LOCALE (GetSystemDefaultLCID()). Placing the last two
 // ourselves keeps the system from converting the text with the code page of
-// the current keyboard language. Raises EClipboardException.
+// the current keyboard language. Raises EClipboardException, or EOutOfMemory
+// when the memory cannot be had.
 std::vector<TClipboardBlock> PrepareClipboardBlocks(const std::string& text);

@@ -19,9 +19,12 @@ namespace {
 constexpr const char* TryAgain = "Try again.";
 constexpr const char* FreeMemory = "Close some programs and try again.";
 
+std::string FailureText(const std::string& what, const char* advice) {
+    return what + ": " + SystemErrorMessage(GetLastError()) + ". " + advice;
+}
+
 [[noreturn]] void Fail(const std::string& what, const char* advice) {
-    const DWORD code = GetLastError();
-    throw EClipboardException(what + ": " + SystemErrorMessage(code) + ". " + advice);
+    throw EClipboardException(FailureText(what, advice));
 }
 
 void OpenClipboardSession(std::optional<TClipboardSession>& session, HWND owner) {
@@ -58,7 +61,7 @@ private:
 template <typename Fill> TClipboardBlock MakeBlock(UINT format, std::size_t size, Fill&& fill) {
     TClipboardBlock block{format, TGlobalMemory(GlobalAlloc(GMEM_MOVEABLE, size))};
     if (!block.Memory)
-        Fail("Cannot allocate memory for the clipboard", FreeMemory);
+        throw EOutOfMemory(FailureText("Cannot allocate memory for the clipboard", FreeMemory));
     const TGlobalLock lock(block.Memory.get());
     if (lock.Data() == nullptr)
         Fail("Cannot lock memory for the clipboard", FreeMemory);
@@ -71,7 +74,7 @@ template <typename Fill> TClipboardBlock MakeBlock(UINT format, std::size_t size
 std::vector<TClipboardBlock> PrepareClipboardBlocks(const std::string& text) {
     const std::size_t length = std::strlen(text.c_str());
     if (length >= static_cast<std::size_t>(INT_MAX))
-        throw EClipboardException("The text is too long for the clipboard. Copy less at a time.");
+        throw EOutOfMemory("The text is too long for the clipboard. Copy less at a time.");
     // The terminating NUL is converted with the text, so the count includes it.
     const int bytes = static_cast<int>(length + 1);
     const int characters = MultiByteToWideChar(CP_ACP, 0, text.c_str(), bytes, nullptr, 0);

@@ -3,10 +3,14 @@
 #include "runtime/Exception.h"
 
 #include <exception>
+#include <new>
 
 namespace {
 
 constexpr const char* UnknownError = "An unexpected error occurred.";
+// In place of the C++ library's own words for an allocation that failed.
+constexpr const char* OutOfMemoryError =
+    "There is not enough memory. Close some programs and try again.";
 
 void ShowErrorText(HWND owner, const char* text, const char* title) noexcept {
     UINT style = MB_OK | MB_ICONERROR;
@@ -28,6 +32,8 @@ void ShowCurrentExceptionBox(HWND owner, const char* title) noexcept {
         throw;
     } catch (const Exception& e) {
         ShowErrorBox(owner, e.Message, title);
+    } catch (const std::bad_alloc&) {
+        ShowErrorText(owner, OutOfMemoryError, title);
     } catch (const std::exception& e) {
         ShowErrorText(owner, e.what(), title);
     } catch (...) {

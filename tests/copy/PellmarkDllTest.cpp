@@ -1,9 +1,11 @@
 // Pellmark.dll as the host sees it: loaded with LoadLibrary, called through
 // its exports, with the real registry, clipboard and message box.
 
+#include "copy/CopyCommand.h"
 #include "copy/SelectionBuffer.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/Clipboard.h"
+#include "tests/common/AddressSpace.h"
 #include "tests/common/Files.h"
 #include "tests/common/MessageBoxes.h"
 #include "tests/common/ScratchFolder.h"
@@ -301,6 +303,35 @@ TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOn
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 
+// A host short of address space: whether the expansion or the clipboard's
+// copy of the text runs out, the user reads what to do, and the clipboard
+// keeps its text. No allocation above 40 MB can succeed meanwhile; a 256 KB
+// URL expands to 24 MB (the expansion and the joined text fit, the 48 MB
+// Unicode copy for the clipboard does not) or to 48 MB.
+TEST_F(PellmarkDll, TextThatCannotBeAllocatedIsReportedAsTooMuchText) {
+    const std::string url = "https://a.example/" + std::string(std::size_t{256} << 10, 'a');
+    const std::string path = Folder.Write("Large.url", ShortcutText(url));
+    for (const int directives : {192, 96}) {
+        SCOPED_TRACE(directives);
+        std::string format;
+        for (int i = 0; i < directives; ++i)
+            format += "%u";
+        StoreRawFormat(format);
+        TSeenBox seen;
+        std::thread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
+        std::int32_t result = 0;
+        {
+            const TAddressSpaceSqueeze squeeze(std::size_t{40} << 20);
+            result = Run(SelectionBuffer({path}));
+        }
+        watcher.join();
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(seen.Text, TooMuchTextMessage);
+        // Compared as a truth value: the copied text would be 24 MB of output.
+        EXPECT_TRUE(Clipboard().AsText() == kSentinel);
+    }
+}
+
 TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) {
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
     std::atomic<bool> held = false;
@@ -334,21 +365,41 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
 
 } // namespace
 
+// Each call reads the user's settings as they are then. A last visit saved
+// under '/' and ':' stays readable after the user changed the separators or
+// the date order; text in the user's own order reads too.
 TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
+    struct TRow {
+        const char* DateSeparator;
+        const char* TimeSeparator;
+        const char* ShortDate;
+        const char* LastVisit;
+        const char* Expected;
+    };
+    const TRow rows[] = {
+        {".", "-", "yyyy.MM.dd", "24.03.15 21-40", "2024.03.15 21-40|"},
+        {"-", ":", "yyyy-MM-dd", "24/03/15 21:40", "2024-03-15 21:40|"},
+        {"/", ".", "yyyy/MM/dd", "24/03/15 21:40", "2024/03/15 21.40|"},
+        {"-", ".", "dd-MM-yyyy", "24/03/15 21:40", "2024-03-15 21.40|"},
+        {"/", ":", "M/d/yyyy", "24/03/15 21:40", "2024/03/15 21:40|"},
+        {"-", ":", "dd-MM-yyyy", "15-03-2024 21:40", "2024-03-15 21:40|"},
+    };
     const TBoxDismisser dismisser;
-    const std::string dotted =
-        Folder.Write("Dotted.url", ShortcutText("https://a.example/", "", "24.03.15 21-40"));
-    const std::string slashed =
-        Folder.Write("Slashed.url", ShortcutText("https://b.example/", "", "24/03/15 21:40"));
     StoreRawFormat("%v %1a|");
-    {
-        TUserLocaleSetting date(LOCALE_SDATE, ".");
-        TUserLocaleSetting time(LOCALE_STIME, "-");
-        ASSERT_TRUE(date.IsSet() && time.IsSet());
-        EXPECT_EQ(Run(SelectionBuffer({dotted})), 0);
-        EXPECT_EQ(Clipboard().AsText(), "2024.03.15 21-40|");
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(std::string(row.ShortDate) + " " + row.LastVisit);
+        const std::string path =
+            Folder.Write("Visit.url", ShortcutText("https://a.example/", "", row.LastVisit));
+        const TUserLocaleSetting date(LOCALE_SDATE, row.DateSeparator);
+        const TUserLocaleSetting time(LOCALE_STIME, row.TimeSeparator);
+        const TUserLocaleSetting order(LOCALE_SSHORTDATE, row.ShortDate);
+        ASSERT_TRUE(date.IsSet() && time.IsSet() && order.IsSet());
+        EXPECT_EQ(Run(SelectionBuffer({path})), 0);
+        EXPECT_EQ(Clipboard().AsText(), row.Expected);
     }
     // The module, still loaded, reads the restored settings at its next call.
+    const std::string slashed =
+        Folder.Write("Slashed.url", ShortcutText("https://b.example/", "", "24/03/15 21:40"));
     EXPECT_EQ(Run(SelectionBuffer({slashed})), 0);
     EXPECT_EQ(Clipboard().AsText(), "2024/03/15 21:40|");
 }

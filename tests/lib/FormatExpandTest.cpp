@@ -189,13 +189,17 @@ TEST_F(ExpandTest, ReadsStoredValuesNotPendingOnes) {
     EXPECT_EQ(Expand("%u|%c|%v", data), kURL + "|" + kComment + "|2019/12/31");
 }
 
-// '%' before a double-byte character eats its lead byte only.
+// '%' before a double-byte character: both go, the character whole, so that
+// no lone trail byte is left to fuse with the next byte.
 TEST_F(ExpandTest, PercentBeforeDoubleByteCharacter) {
     const Row rows[] = {
-        {"%\x82\xA0", "\xA0"},        // あ
-        {"x%\x95\x5Cy", "x\\y"},      // 表: the trail byte is '\'
-        {"%\x82\x70", "p"},           // Ｑ: the trail byte is 'p', still literal
-        {"%1\x82\x75%u", "u" + kURL}, // Ｖ: the trail byte is 'u'
+        {"%\x82\xA0", ""},      // あ
+        {"x%\x95\x5Cy", "xy"},  // 表: the trail byte is '\'
+        {"%ｐ|", "|"},          // the lead byte is no letter either
+        {"%1表C", "C"},         // after a selector digit
+        {"%1\x82\x75%u", kURL}, // Ｖ: the trail byte is 'u'
+        {"%\x82+", "+"},        // a lead byte without a trail byte goes alone
+        {"ab%\x82", "ab"},      // a lead byte at the end
     };
     for (const Row& row : rows)
         EXPECT_EQ(Expand(row.Format), row.Expected) << "format: " << row.Format;

@@ -59,13 +59,17 @@ TEST(StrToDateTime_test, SavedTextReadsBackUnderEverySetting) {
         }
 }
 
-TEST(StrToDateTime_test, SavedTextWrittenUnderOneOrderReadsUnderAnother) {
-    const TSettingsScope guard(YearMonthDay);
-    const std::string saved = FormatDateTime("yy/mm/dd hh:nn", At(2001, 2, 3, 4, 5));
-    ASSERT_EQ(saved, "01/02/03 04:05");
-    for (const TFormatSettings& reader : {DayMonthYear, MonthDayYear})
-        EXPECT_EQ(Show(StrToDateTime(saved, reader, 2026)), "2001/02/03 04:05:00")
+// Favorites saved under '/' and ':' stay readable after the user changes the
+// date order, one separator or both; text saved under the new separators,
+// or a mixture of old and new, reads too.
+TEST(StrToDateTime_test, SavedTextWrittenUnderOtherSettingsReadsUnderEvery) {
+    for (const TFormatSettings& reader : AllSettings)
+        EXPECT_EQ(Show(StrToDateTime("01/02/03 04:05", reader, 2026)), "2001/02/03 04:05:00")
             << reader.ShortDateFormat;
+    const TFormatSettings dashed = {'-', '.', "yyyy-mm-dd"};
+    for (const char* text :
+         {"24/03/15 21:40", "24-03-15 21.40", "24-03-15 21:40", "24/03/15 21.40"})
+        EXPECT_EQ(Show(StrToDateTime(text, dashed, 2026)), "2024/03/15 21:40:00") << text;
 }
 
 TEST(StrToDateTime_test, TwoDigitYearsFallInTheHundredYearsAroundNow) {
