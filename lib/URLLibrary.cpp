@@ -1,5 +1,6 @@
 #include "lib/URLLibrary.h"
 
+#include "lib/UrlText.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IniFile.h"
 
@@ -7,6 +8,8 @@ namespace {
 
 constexpr char ShortcutSection[] = "InternetShortcut";
 constexpr char URLKey[] = "URL";
+// Where Windows keeps a URL with characters outside the ANSI code page whole.
+constexpr char WideShortcutSection[] = "InternetShortcut.W";
 constexpr char LogSection[] = "Log";
 constexpr char CommentKey[] = "UserComment";
 constexpr char LastVisitKey[] = "LastVisit";
@@ -22,6 +25,8 @@ void TUrlFileData::LoadFromFile(const std::string& path) {
     if (FileExists(path)) {
         TIniFile ini(path);
         URL = ini.ReadString(ShortcutSection, URLKey, "");
+        if (!URL.empty())
+            URL = ShortcutUrl(URL, ini.ReadString(WideShortcutSection, URLKey, ""));
         Valid = !URL.empty();
         if (Valid) {
             Comment = ini.ReadString(LogSection, CommentKey, "");

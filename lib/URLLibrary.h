@@ -14,6 +14,8 @@ public:
 
     // Reads the file at path into the stored fields. A path with no file makes
     // a valid record for a new shortcut; a file without a URL an invalid one.
+    // A URL that Windows kept whole only in [InternetShortcut.W] is read from
+    // there (ShortcutUrl).
     // Raises EIniFileException for a file that exists but cannot be read and
     // EConvertError for a last visit that is no date and time.
     void LoadFromFile(const std::string& path);

@@ -44,8 +44,9 @@ std::string FullPath(const std::string& fileName) {
 // The routines read a file they cannot open as an empty one. An existing file
 // that cannot be opened (held by another program without sharing, or denied)
 // raises instead, so that it never reads as a shortcut without values. Only
-// a lookup that found nothing asks, and only once per object: a shortcut with
-// all its keys costs no further open.
+// a lookup that found nothing asks, and only until the object has found a
+// value or checked once: an optional key that a shortcut lacks costs no
+// further open.
 void CheckReadable(const std::string& path, const std::string& fileName) {
     const TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -94,8 +95,12 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
             throw EIniFileException("A value in \"" + FFileName + "\" is too long to read");
         buffer.assign(buffer.size() * 2, '\0');
     }
-    if (buffer != AbsentMarker)
+    if (buffer != AbsentMarker) {
+        // A value found proves the file readable: no later absent key of this
+        // object needs the check.
+        FImpl->Readable = true;
         return buffer;
+    }
     if (!FImpl->Readable) {
         CheckReadable(FImpl->Path, FFileName);
         FImpl->Readable = true;

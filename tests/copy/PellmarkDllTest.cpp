@@ -242,6 +242,25 @@ TEST_F(PellmarkDll, CopiesFilesWithJapaneseNames) {
                                     " (99/12/30 00:00) ニュース一覧表.url\r\n");
 }
 
+// A favorite whose URL holds characters outside code page 932, byte for byte
+// as Windows writes it: best fit and '?' in the ANSI sections, the whole URL
+// UTF-7 encoded in [InternetShortcut.W].
+TEST_F(PellmarkDll, CopiesTheWholeUrlOfAShortcutThatWindowsWroteLossy) {
+    const std::string cafe = Folder.Write(
+        "Cafe.url", "[{000214A0-0000-0000-C000-000000000046}]\r\n"
+                    "Prop3=19,11\r\n"
+                    "[InternetShortcut]\r\n"
+                    "IDList=\r\n"
+                    "URL=https://example.com/cafe/???q=??&lang=ko\r\n"
+                    "[InternetShortcut.A]\r\n"
+                    "URL=https://example.com/cafe/???q=??&lang=ko\r\n"
+                    "[InternetShortcut.W]\r\n"
+                    "URL=https://example.com/caf+AOk-/+1VytbQ-?q+AD3YPd4AACY-lang+AD0-ko\r\n");
+    EXPECT_EQ(Run(SelectionBuffer({cafe})), 0);
+    EXPECT_EQ(Clipboard().AsText(),
+              "Cafe : https://example.com/caf%C3%A9/%ED%95%9C%EA%B5%AD?q=%F0%9F%98%80&lang=ko\r\n");
+}
+
 TEST_F(PellmarkDll, RegistryValueWrittenBetweenCallsChangesTheNextCopy) {
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
     EXPECT_EQ(Run(SelectionBuffer({a})), 0);

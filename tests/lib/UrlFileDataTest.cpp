@@ -1,6 +1,9 @@
-// The shortcut record: the modified rule, and loading and saving real files.
+// The shortcut record: the modified rule, loading and saving real files, and
+// the URL that Windows keeps whole only in [InternetShortcut.W].
 
 #include "lib/URLLibrary.h"
+#include "lib/UrlText.h"
+#include "runtime/CodePage.h"
 #include "runtime/Exception.h"
 #include "runtime/FileSystem.h"
 #include "tests/common/Files.h"
@@ -9,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -367,6 +372,97 @@ TEST_F(UrlFileDataFiles, ExtensionPlaysNoPart) {
     reread.LoadFromFile(path);
     EXPECT_EQ(reread.URL, "http://t/");
     EXPECT_EQ(reread.Comment, "c");
+}
+
+// A URL outside code page 932 as Windows writes it: the lossy URL in
+// [InternetShortcut], the whole one UTF-7 encoded in [InternetShortcut.W].
+TEST_F(UrlFileDataFiles, UrlKeptWholeInTheWideSectionIsCopiedAsAWorkingUrl) {
+    struct Row {
+        const char* Ansi; // nullptr: the system's own lossy conversion of Url
+        std::u16string_view Url;
+        const char* Wide; // nullptr: no [InternetShortcut.W]
+        const char* Copied;
+    };
+    const Row rows[] = {
+        {nullptr, u"http://example.com/café/", "http://example.com/caf+AOk-/",
+         "http://example.com/caf%C3%A9/"},
+        {"http://example.com/???"
+         "/",
+         {},
+         "http://example.com/+1VytbcW0-/",
+         "http://example.com/%ED%95%9C%EA%B5%AD%EC%96%B4/"},
+        {"http://example.com/??",
+         {},
+         "http://example.com/+2D3eAA-",
+         "http://example.com/%F0%9F%98%80"},
+        // Host names: Japanese is held by the code page, the rest is encoded.
+        {nullptr, u"http://例え.テスト/café", "http://+T4swSA-.+MMYwuTDI-/caf+AOk-",
+         "http://例え.テスト/caf%C3%A9"},
+        {"http://??.example/",
+         {},
+         "http://+1VytbQ-.example/",
+         "http://%ED%95%9C%EA%B5%AD.example/"},
+        {nullptr, u"http://café.example/", "http://caf+AOk-.example/", "http://caf%C3%A9.example/"},
+        // Punctuation Windows' encoder encodes; escapes already in the URL stay.
+        {nullptr, u"http://example.com/~user/a_b@c/café",
+         "http://example.com/+AH4-user/a+AF8-b+AEA-c/caf+AOk-",
+         "http://example.com/~user/a_b@c/caf%C3%A9"},
+        {nullptr, u"http://example.com/?q=a+b%20café",
+         "http://example.com/?q+AD0-a+-b+ACU-20caf+AOk-", "http://example.com/?q=a+b%20caf%C3%A9"},
+        // "¥" reaches code page 932 only as the bytes of '\'.
+        {"http://example.com/\\100",
+         {},
+         "http://example.com/+AKU-100",
+         "http://example.com/%C2%A5100"},
+        // A stale .W, left by a tool that rewrote only the ANSI URL.
+        {"http://example.com/new/", {}, "http://example.com/caf+AOk-/", "http://example.com/new/"},
+        {"http://例え.テスト/", {}, "http://例え.テスト/", "http://例え.テスト/"},
+        {"http://例え.テスト/?q=1", {}, nullptr, "http://例え.テスト/?q=1"},
+        // A lone surrogate (U+FFFD on posix) is no URL: the ANSI one is kept.
+        {"http://example.com/?", {}, "http://example.com/+2D0-", "http://example.com/?"},
+        {"", {}, "http://example.com/caf+AOk-/", ""},
+    };
+    for (const Row& row : rows) {
+        const std::string ansi = row.Ansi != nullptr ? row.Ansi : Utf16ToAnsi(row.Url);
+        std::string text = "[InternetShortcut]\r\nURL=" + ansi + "\r\n";
+        if (row.Wide != nullptr)
+            text += "[InternetShortcut.W]\r\nURL=" + std::string(row.Wide) + "\r\n";
+        TUrlFileData data;
+        data.LoadFromFile(File("wide.url", text));
+        EXPECT_EQ(data.URL, row.Copied) << text;
+        EXPECT_EQ(data.NewURL, row.Copied) << text;
+        EXPECT_EQ(data.Valid, !data.URL.empty()) << text;
+    }
+}
+
+// The step that also serves a URL read from a file of Unicode text.
+TEST(ShortcutUrl, AnsiUrlKeepsExactCharactersAndRefusesBrokenText) {
+    struct Row {
+        std::u16string_view Url;
+        std::optional<std::string> Ansi;
+    };
+    const Row rows[] = {
+        {u"", ""},
+        {u"http://例え.テスト/ｶﾅ～≒?a=%20", "http://例え.テスト/ｶﾅ～≒?a=%20"},
+        {u"http://example.com/〜¬é", "http://example.com/%E3%80%9C%C2%AC%C3%A9"},
+        {u"http://example.com/\U0001F600\U00010000", "http://example.com/%F0%9F%98%80%F0%90%80%80"},
+        {u"http://example.com/\u07FF\u0800\uFFFF", "http://example.com/%DF%BF%E0%A0%80%EF%BF%BF"},
+        {u"http://example.com/\xD83D", std::nullopt},
+        {u"http://example.com/\xDE00\xD83D", std::nullopt},
+        {u"http://example.com/\uFFFD", std::nullopt},
+        {std::u16string_view(u"http://a/\0b", 11), std::nullopt},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(AnsiUrl(row.Url), row.Ansi) << "row " << &row - rows;
+
+    // A Unicode URL is the file's own and comes before any .W URL. The texts
+    // stay out of the macros, which print the call in code page 932.
+    const std::u16string cafe = u"http://例え.テスト/café";
+    EXPECT_EQ(ShortcutUrl("http://例え.テスト/cafe", "http://example.com/", cafe),
+              "http://例え.テスト/caf%C3%A9");
+    const std::u16string broken = u"http://example.com/\xD83D";
+    EXPECT_EQ(ShortcutUrl("http://example.com/?", "http://example.com/caf+AOk-", broken),
+              "http://example.com/?");
 }
 
 } // namespace
