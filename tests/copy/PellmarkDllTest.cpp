@@ -10,6 +10,7 @@
 #include "tests/common/ScratchRegistry.h"
 #include "tests/common/SettingsScope.h"
 #include "tests/common/ShortcutText.h"
+#include "tests/common/TestThread.h"
 #include "tests/copy/DescriptorBytes.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,6 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -285,10 +285,10 @@ TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOn
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
     TSeenBox seen;
     std::atomic<bool> dismissed = false;
-    std::thread watcher(
+    TTestThread watcher(
         [&, id = GetCurrentThreadId()] { dismissed = ReadAndDismissBox(id, seen); });
     const std::int32_t result = Run(SelectionBuffer({a}));
-    watcher.join();
+    watcher.Join();
     DestroyWindow(owner);
 
     EXPECT_EQ(result, 1);
@@ -305,7 +305,7 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
     std::atomic<bool> held = false;
     std::atomic<bool> release = false;
-    std::thread holder([&] {
+    TTestThread holder([&] {
         HWND window = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       GetModuleHandleA(nullptr), nullptr);
         if (window != nullptr && OpenClipboard(window)) {
@@ -321,11 +321,11 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
     while (!held)
         Sleep(10);
     TSeenBox seen;
-    std::thread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
+    TTestThread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
     const std::int32_t result = Run(SelectionBuffer({a}));
-    watcher.join();
+    watcher.Join();
     release = true;
-    holder.join();
+    holder.Join();
 
     EXPECT_EQ(result, 1);
     EXPECT_FALSE(seen.Text.empty());
