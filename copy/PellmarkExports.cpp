@@ -1,5 +1,7 @@
 // The two entry points of Pellmark.dll. Names and ordinals come from
-// Pellmark.def; the module has no DllMain and no objects built at load time.
+// Pellmark.def. Loading the module runs none of this code: there are no
+// objects built at load time, and DllMain (runtime/win32/ModuleRuntime.cpp)
+// works only at unload.
 
 #include "copy/CopyCommand.h"
 #include "plugin/ExportGuard.h"
@@ -13,7 +15,9 @@ namespace {
 constexpr std::int32_t CommandFailed = 1;
 }
 
+// Needs no guard: nothing it calls can throw.
 extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugin) {
+    static_assert(noexcept(WritePluginInterface(PellmarkDescriptor(), plugin)));
     WritePluginInterface(PellmarkDescriptor(), plugin);
     return 0;
 }

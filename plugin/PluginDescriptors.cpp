@@ -39,7 +39,9 @@ static_assert(!LiteralsAreCp932 ||
                PellmarkSettingValues.Description.size() == 37));
 
 // Keeps at least one NUL at the end of the field, whatever the text.
-template <std::size_t N> void WriteText(char (&field)[N], std::string_view text) {
+template <std::size_t N> void WriteText(char (&field)[N], std::string_view text) noexcept {
+    static_assert(noexcept(std::memcpy(field, text.data(), 0)));
+    static_assert(noexcept(std::memset(field, 0, 0)));
     const std::size_t n = text.size() < N ? text.size() : N - 1;
     std::memcpy(field, text.data(), n);
     std::memset(field + n, 0, N - n);
@@ -47,15 +49,15 @@ template <std::size_t N> void WriteText(char (&field)[N], std::string_view text)
 
 } // namespace
 
-const TPluginDescriptor& PellmarkDescriptor() {
+const TPluginDescriptor& PellmarkDescriptor() noexcept {
     return PellmarkValues;
 }
 
-const TPluginDescriptor& PellmarkSettingDescriptor() {
+const TPluginDescriptor& PellmarkSettingDescriptor() noexcept {
     return PellmarkSettingValues;
 }
 
-void WritePluginInterface(const TPluginDescriptor& descriptor, TPluginInterface* plugin) {
+void WritePluginInterface(const TPluginDescriptor& descriptor, TPluginInterface* plugin) noexcept {
     plugin->Number1 = descriptor.Number1;
     WriteText(plugin->Title, descriptor.Title);
     plugin->Number2 = descriptor.Number2;

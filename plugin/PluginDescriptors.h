@@ -19,11 +19,12 @@ struct TPluginDescriptor {
 };
 
 // The copy command's descriptor (Pellmark.dll).
-const TPluginDescriptor& PellmarkDescriptor();
+const TPluginDescriptor& PellmarkDescriptor() noexcept;
 // The format settings dialog's descriptor (PellmarkSetting.dll).
-const TPluginDescriptor& PellmarkSettingDescriptor();
+const TPluginDescriptor& PellmarkSettingDescriptor() noexcept;
 
 // Writes every field in offset order, each text followed by NULs to the end of
 // its field. The two gap bytes after Title and after Description keep
-// whatever the host left there.
-void WritePluginInterface(const TPluginDescriptor& descriptor, TPluginInterface* plugin);
+// whatever the host left there. Throws nothing: GetPluginInterfalce calls it
+// with no guard, and nothing may leave an export.
+void WritePluginInterface(const TPluginDescriptor& descriptor, TPluginInterface* plugin) noexcept;

@@ -1,6 +1,7 @@
 // The two entry points of PellmarkSetting.dll. Names and ordinals come from
-// PellmarkSetting.def; the module has no DllMain and no objects built at
-// load time.
+// PellmarkSetting.def. Loading the module runs none of this code: there are
+// no objects built at load time, and DllMain
+// (runtime/win32/ModuleRuntime.cpp) works only at unload.
 
 #include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
@@ -11,7 +12,9 @@
 #include <memory>
 #include <type_traits>
 
+// Needs no guard: nothing it calls can throw.
 extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugin) {
+    static_assert(noexcept(WritePluginInterface(PellmarkSettingDescriptor(), plugin)));
     WritePluginInterface(PellmarkSettingDescriptor(), plugin);
     return 0;
 }

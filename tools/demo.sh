@@ -21,7 +21,7 @@ examples=("京都の宿.url" "Example Domain.url" "ニュース一覧表.url" "S
 
 missing() {
     local tool
-    for tool in cmake ninja i686-w64-mingw32-g++-posix wine Xvfb; do
+    for tool in cmake ninja i686-w64-mingw32-g++-win32 wine Xvfb; do
         command -v "$tool" >/dev/null || return 0
     done
     ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'

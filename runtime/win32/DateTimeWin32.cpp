@@ -15,9 +15,13 @@ namespace {
 constexpr std::string_view DatePictures[] = {"yyyy/mm/dd", "yyyy/dd/mm", "mm/dd/yyyy",
                                              "mm/yyyy/dd", "dd/mm/yyyy", "dd/yyyy/mm"};
 
+// In the system's ANSI code page, as every other string of the DLLs: without
+// LOCALE_USE_CP_ACP the text comes in the code page of the user's locale,
+// which may be another one.
 std::string LocaleInfo(LCTYPE type) {
     char buffer[100];
-    const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+    const int length =
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, type | LOCALE_USE_CP_ACP, buffer, sizeof buffer);
     return length > 1 ? std::string(buffer, static_cast<std::size_t>(length - 1)) : std::string();
 }
 

@@ -92,5 +92,5 @@ TBoxDismisser::TBoxDismisser()
 
 TBoxDismisser::~TBoxDismisser() {
     FStop = true;
-    FThread.join();
+    FThread.Join();
 }

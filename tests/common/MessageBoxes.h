@@ -7,12 +7,13 @@
 #error "MessageBoxes.h is for the Win32 build"
 #endif
 
+#include "tests/common/TestThread.h"
+
 #include <windows.h>
 
 #include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 // Waits until pred holds; false after the timeout.
@@ -42,5 +43,5 @@ public:
 
 private:
     std::atomic<bool> FStop = false;
-    std::thread FThread;
+    TTestThread FThread;
 };

@@ -37,7 +37,7 @@ public:
 
 private:
     unsigned long FType;
-    std::string FOld;
+    std::wstring FOld;
     bool FHadOld = false;
     bool FSet = false;
 };

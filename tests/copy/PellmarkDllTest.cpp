@@ -12,6 +12,7 @@
 #include "tests/common/ScratchRegistry.h"
 #include "tests/common/SettingsScope.h"
 #include "tests/common/ShortcutText.h"
+#include "tests/common/TestThread.h"
 #include "tests/copy/DescriptorBytes.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,6 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -306,10 +306,10 @@ TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOn
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
     TSeenBox seen;
     std::atomic<bool> dismissed = false;
-    std::thread watcher(
+    TTestThread watcher(
         [&, id = GetCurrentThreadId()] { dismissed = ReadAndDismissBox(id, seen); });
     const std::int32_t result = Run(SelectionBuffer({a}));
-    watcher.join();
+    watcher.Join();
     DestroyWindow(owner);
 
     EXPECT_EQ(result, 1);
@@ -337,13 +337,13 @@ TEST_F(PellmarkDll, TextThatCannotBeAllocatedIsReportedAsTooMuchText) {
             format += "%u";
         StoreRawFormat(format);
         TSeenBox seen;
-        std::thread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
+        TTestThread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
         std::int32_t result = 0;
         {
             const TAddressSpaceSqueeze squeeze(std::size_t{40} << 20);
             result = Run(SelectionBuffer({path}));
         }
-        watcher.join();
+        watcher.Join();
         EXPECT_EQ(result, 1);
         EXPECT_EQ(seen.Text, TooMuchTextMessage);
         // Compared as a truth value: the copied text would be 24 MB of output.
@@ -355,7 +355,7 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
     std::atomic<bool> held = false;
     std::atomic<bool> release = false;
-    std::thread holder([&] {
+    TTestThread holder([&] {
         HWND window = CreateWindowExA(0, "STATIC", "holder", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       GetModuleHandleA(nullptr), nullptr);
         if (window != nullptr && OpenClipboard(window)) {
@@ -371,11 +371,11 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
     while (!held)
         Sleep(10);
     TSeenBox seen;
-    std::thread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
+    TTestThread watcher([&, id = GetCurrentThreadId()] { ReadAndDismissBox(id, seen); });
     const std::int32_t result = Run(SelectionBuffer({a}));
-    watcher.join();
+    watcher.Join();
     release = true;
-    holder.join();
+    holder.Join();
 
     EXPECT_EQ(result, 1);
     EXPECT_FALSE(seen.Text.empty());

@@ -8,12 +8,12 @@
 
 #ifdef _WIN32
 #include "runtime/win32/ClipboardBlocks.h"
+#include "tests/common/TestThread.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
-#include <thread>
 #include <vector>
 #else
 #include "runtime/ClipboardStandIn.h"
@@ -193,7 +193,7 @@ TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
     BOOL heldOpen = FALSE;
     // The clipboard belongs to one window at a time, so the holder opens it
     // for a window of its own.
-    std::thread holder([&] {
+    TTestThread holder([&] {
         HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       nullptr, nullptr);
         heldOpen = window != nullptr && OpenClipboard(window);
@@ -218,7 +218,7 @@ TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
     }
     EXPECT_EQ(MessageWindowsOfThisThread(), before);
     SetEvent(done);
-    holder.join();
+    holder.Join();
     CloseHandle(opened);
     CloseHandle(done);
     ASSERT_TRUE(heldOpen);

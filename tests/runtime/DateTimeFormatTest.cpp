@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -142,7 +143,13 @@ TEST(DateArithmetic_test, LocaleSettingsReadBackWhatTheyWrite) {
 }
 
 #ifdef _WIN32
+// ctest runs this test a second time with a user locale whose code page is
+// not the system's (runtime_tests_other_user_locale): the separator still
+// comes in the system's code page, as every other string of the DLLs.
 TEST(DateArithmetic_test, DoubleByteLocaleSeparatorIsKeptWhole) {
+    if (std::getenv("PELL_USER_LOCALE") != nullptr) {
+        ASSERT_NE(GetUserDefaultLCID(), GetSystemDefaultLCID());
+    }
     const TSettingsScope guard(FormatSettings);
     const TUserLocaleSetting separator(LOCALE_SDATE, "．");
     ASSERT_TRUE(separator.IsSet());

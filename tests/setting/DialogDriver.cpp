@@ -101,8 +101,8 @@ void TDialogDriver::SetTextAsync(HWND window, const std::string& text) {
 }
 
 void TDialogDriver::Join() {
-    for (std::thread& sender : FSenders)
-        sender.join();
+    for (TTestThread& sender : FSenders)
+        sender.Join();
     FSenders.clear();
 }
 
@@ -137,7 +137,7 @@ int RunDialog(HMODULE plugin, const std::function<void(TDialogDriver&)>& script)
     }
     TDialogDriver driver(::GetCurrentThreadId());
     std::atomic<bool> returned{false};
-    std::thread thread([&] {
+    TTestThread thread([&] {
         try {
             script(driver);
         } catch (const std::exception& e) {
@@ -160,7 +160,7 @@ int RunDialog(HMODULE plugin, const std::function<void(TDialogDriver&)>& script)
     });
     const int result = execute(nullptr, 0);
     returned = true;
-    thread.join();
+    thread.Join();
     // Nothing of this run may reach the next one: what is queued is handled
     // (a stray quit request dropped). WM_PAINT stays queued until a window
     // is painted, so the number of rounds is bounded.

@@ -6,13 +6,13 @@
 // the thread to quit, so a broken dialog fails the test instead of hanging.
 
 #include "tests/common/MessageBoxes.h"
+#include "tests/common/TestThread.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <list>
 #include <string>
-#include <thread>
 #include <vector>
 
 class TDialogDriver {
@@ -48,7 +48,7 @@ public:
 
 private:
     DWORD FUiThread;
-    std::vector<std::thread> FSenders;
+    std::vector<TTestThread> FSenders;
     std::list<std::string> FTexts; // stable addresses for the senders
 };
 
