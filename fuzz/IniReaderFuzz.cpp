@@ -2,6 +2,7 @@
 // write, and the written value must read back, from the edited index and
 // from a fresh parse of the new bytes, while an unrelated key keeps its value.
 
+#include "runtime/CodePage.h"
 #include "runtime/Exception.h"
 #include "runtime/IniText.h"
 
@@ -27,13 +28,14 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// What a value reads back as: blanks around it and one pair of quotes gone.
+// What a value reads back as: blanks around it and one pair of quotes gone,
+// and a character the code page codes twice in the code the conversion gives.
 std::string AsRead(std::string_view value) {
     value = Trim(value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    return Utf16ToAnsi(AnsiToUtf16(value));
 }
 
 bool IsPrintableAscii(std::string_view s) {

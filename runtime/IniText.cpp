@@ -4,6 +4,7 @@
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -33,8 +34,8 @@ std::string_view Trim(std::string_view s) {
 }
 
 // The routines hand names and values over as C strings.
-std::string_view CutAtNul(std::string_view s) {
-    return s.substr(0, s.find('\0'));
+template <typename Unit> std::basic_string_view<Unit> CutAtNul(std::basic_string_view<Unit> s) {
+    return s.substr(0, s.find(Unit(0)));
 }
 
 bool IsCodePageText(std::string_view s) {
@@ -57,57 +58,94 @@ std::string FoldAscii(std::string_view s) {
     return result;
 }
 
-std::string Unquote(std::string_view value) {
+// Before any conversion to code page 932, which may turn other characters
+// into quotes.
+template <typename Unit> std::basic_string_view<Unit> Unquote(std::basic_string_view<Unit> value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    return value;
 }
 
-// Each byte that does not start a well-formed sequence becomes U+FFFD.
+// Code page 932 text as the system gives it back after reading the file as
+// Unicode: a lead byte that no trail byte follows is the system's default
+// character; the conversion also gives a character the code page has two
+// codes for (NEC and IBM extensions) in the spelling it prefers.
+std::string AsSystemReadsIt(std::string_view bytes) {
+    bool ascii = true;
+    for (const char c : bytes)
+        ascii = ascii && Code(c) < 0x80;
+    if (ascii)
+        return std::string(bytes);
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!IsLeadByte(Code(bytes[i]))) {
+            text.push_back(bytes[i]);
+        } else if (i + 1 < bytes.size() && IsTrailByte(Code(bytes[i + 1]))) {
+            text.append(bytes.substr(i++, 2));
+        } else {
+            text.append("\x81\x45"); // U+30FB
+            ++i;
+        }
+    }
+    return Utf16ToAnsi(AnsiToUtf16(text));
+}
+
+// How many bytes follow c in a UTF-8 sequence: 0 for a byte that starts none.
+unsigned Utf8Following(unsigned c) {
+    if (c >= 0xC2 && c <= 0xDF)
+        return 1;
+    if (c >= 0xE0 && c <= 0xEF)
+        return 2;
+    if (c >= 0xF0 && c <= 0xF4)
+        return 3;
+    return 0;
+}
+
+// As the system converts: a sequence that breaks off (the end of the text
+// too), or is too long for its value, or encodes a surrogate, becomes one
+// U+FFFD for the bytes read up to where it failed; a byte that starts none is
+// one U+FFFD too.
 std::u16string Utf8ToUtf16(std::string_view s) {
     std::u16string out;
     out.reserve(s.size());
     std::size_t i = 0;
     while (i < s.size()) {
-        const unsigned c = Code(s[i]);
-        unsigned need = 0;
-        char32_t cp = 0;
-        char32_t min = 0;
+        const unsigned c = Code(s[i++]);
+        const unsigned following = Utf8Following(c);
         if (c < 0x80) {
             out.push_back(static_cast<char16_t>(c));
-            ++i;
             continue;
         }
-        if (c >= 0xC2 && c <= 0xDF) {
-            need = 1, cp = c & 0x1F, min = 0x80;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            need = 2, cp = c & 0x0F, min = 0x800;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            need = 3, cp = c & 0x07, min = 0x10000;
-        }
-        bool ok = need > 0;
-        for (unsigned k = 1; ok && k <= need; ++k) {
-            if (i + k >= s.size() || (Code(s[i + k]) & 0xC0) != 0x80)
+        const auto next = [&]() -> unsigned {
+            return i < s.size() && (Code(s[i]) & 0xC0) == 0x80 ? Code(s[i]) & 0x3F : 0x100;
+        };
+        char32_t cp = c & (0x7F >> (following + 1));
+        bool ok = following > 0;
+        for (unsigned k = following; ok && k > 0; --k) {
+            const unsigned bits = next();
+            // A value beyond U+10FFFF fails before its third byte is taken.
+            if (bits > 0x3F || (k == 2 && ((cp << 6) | bits) >= (0x110000 >> 6))) {
                 ok = false;
-            else
-                cp = (cp << 6) | (Code(s[i + k]) & 0x3F);
+                break;
+            }
+            cp = (cp << 6) | bits;
+            ++i;
+            // Too long a form, or a surrogate, fails once its byte is taken.
+            ok = !(k == 3 && cp < 0x10) &&
+                 !(k == 2 && (cp < 0x20 || (cp >= (0xD800 >> 6) && cp <= (0xDFFF >> 6)))) &&
+                 !(k == 1 && cp < 0x80);
         }
-        if (ok && (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-            ok = false;
         if (!ok) {
             out.push_back(u'\xFFFD');
-            ++i;
-            continue;
-        }
-        if (cp >= 0x10000) {
+        } else if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
             out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
         } else {
             out.push_back(static_cast<char16_t>(cp));
         }
-        i += need + 1;
     }
     return out;
 }
@@ -198,69 +236,10 @@ void TIniText::Parse() {
 }
 
 template <typename Unit> void TIniText::ParseUnits(std::basic_string_view<Unit> text) {
-    const bool doubleByte = FEncoding == TIniEncoding::Ansi;
-    const std::size_t n = text.size();
     std::size_t pos = 0;
-    while (pos < n) {
-        TLine line;
-        line.Begin = pos;
-        std::size_t e = pos;
-        while (e < n && text[e] != '\r' && text[e] != '\n')
-            ++e;
-        line.End = e;
-        if (e < n)
-            e += (text[e] == '\r' && e + 1 < n && text[e + 1] == '\n') ? 2 : 1;
-        line.Next = pos = e;
-
-        std::size_t b = line.Begin;
-        std::size_t t = line.End;
-        while (b < t && IsBlank(Code(text[b])))
-            ++b;
-        while (t > b && IsBlank(Code(text[t - 1])))
-            --t;
-        if (b == t) {
-            line.Kind = TLineKind::Blank;
-        } else if (text[b] == ';') {
-            line.Kind = TLineKind::Comment;
-        } else {
-            line.Kind = TLineKind::Other;
-            if (text[b] == '[') {
-                // The last ']' closes the name; a trail byte 0x5D is none.
-                std::size_t close = t;
-                for (std::size_t i = b + 1; i < t; ++i) {
-                    if (doubleByte && IsLeadByte(Code(text[i])) && i + 1 < t)
-                        ++i;
-                    else if (text[i] == ']')
-                        close = i;
-                }
-                if (close != t) {
-                    line.Kind = TLineKind::Section;
-                    line.NameBegin = b + 1;
-                    line.NameEnd = close;
-                }
-            }
-            if (line.Kind == TLineKind::Other) {
-                std::size_t eq = b;
-                while (eq < t && text[eq] != '=')
-                    ++eq;
-                if (eq < t) {
-                    line.Kind = TLineKind::Key;
-                    line.NameBegin = b;
-                    line.NameEnd = eq;
-                    line.ValueBegin = eq + 1;
-                    line.ValueEnd = t;
-                }
-            }
-            if (line.Kind == TLineKind::Section || line.Kind == TLineKind::Key) {
-                while (line.NameBegin < line.NameEnd && IsBlank(Code(text[line.NameBegin])))
-                    ++line.NameBegin;
-                while (line.NameEnd > line.NameBegin && IsBlank(Code(text[line.NameEnd - 1])))
-                    --line.NameEnd;
-                while (line.ValueBegin < line.ValueEnd && IsBlank(Code(text[line.ValueBegin])))
-                    ++line.ValueBegin;
-            }
-        }
-
+    while (pos < text.size()) {
+        const TLine line = ScanLine(text, pos);
+        pos = line.Next;
         const std::size_t index = FLines.size();
         FLines.push_back(line);
         if (line.Kind == TLineKind::Section) {
@@ -274,37 +253,114 @@ template <typename Unit> void TIniText::ParseUnits(std::basic_string_view<Unit> 
     }
 }
 
+// The units the character at i takes as the system reads the text: it
+// converts the whole file to Unicode before it looks for line ends, blanks,
+// brackets and '=', so none of them counts inside a character. In code page
+// 932 a lead byte takes the byte after it, whatever it is, unless that is a
+// NUL. (No ASCII byte is part of a UTF-8 character, well-formed or not.)
+template <typename Unit>
+std::size_t TIniText::Width(std::basic_string_view<Unit> text, std::size_t i) const {
+    return FEncoding == TIniEncoding::Ansi && IsLeadByte(Code(text[i])) && i + 1 < text.size() &&
+                   text[i + 1] != '\0'
+               ? 2
+               : 1;
+}
+
+// One pass over the characters of the line from pos.
+template <typename Unit>
+TIniText::TLine TIniText::ScanLine(std::basic_string_view<Unit> text, std::size_t pos) const {
+    constexpr std::size_t none = std::basic_string_view<Unit>::npos;
+    TLine line;
+    line.Begin = pos;
+    std::size_t first = none, last = pos, equals = none, nameEnd = pos, close = none,
+                sectionEnd = pos;
+    std::size_t i = pos;
+    while (i < text.size() && text[i] != '\r' && text[i] != '\n') {
+        const std::size_t width = Width(text, i);
+        if (width == 1 && text[i] == '=' && equals == none) {
+            equals = i;
+            nameEnd = last;
+        }
+        if (width == 1 && text[i] == ']') {
+            close = i;
+            sectionEnd = last;
+        }
+        if (width > 1 || !IsBlank(Code(text[i]))) {
+            if (first == none)
+                first = i;
+            last = i + width;
+        }
+        i += width;
+    }
+    line.End = i;
+    if (i < text.size())
+        i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+    line.Next = i;
+
+    if (first == none)
+        return line;
+    line.Kind = TLineKind::Other;
+    if (text[first] == '[' && close != none) {
+        // The last ']' closes the name.
+        line.Kind = TLineKind::Section;
+        line.NameBegin = first + 1;
+        line.NameEnd = std::max(sectionEnd, line.NameBegin);
+    } else if (equals != none) {
+        line.Kind = TLineKind::Key;
+        line.NameBegin = first;
+        line.NameEnd = std::max(nameEnd, first);
+        line.ValueBegin = equals + 1;
+        line.ValueEnd = last;
+    } else {
+        return line;
+    }
+    while (line.NameBegin < line.NameEnd && IsBlank(Code(text[line.NameBegin])))
+        ++line.NameBegin;
+    while (line.ValueBegin < line.ValueEnd && IsBlank(Code(text[line.ValueBegin])))
+        ++line.ValueBegin;
+    return line;
+}
+
 std::string TIniText::UnitsMatchName(std::size_t begin, std::size_t end) const {
     switch (FEncoding) {
     case TIniEncoding::Ansi:
-        return AnsiLowerCase(CutAtNul(std::string_view(FBytes).substr(begin, end - begin)));
+        return AnsiLowerCase(
+            AsSystemReadsIt(CutAtNul(std::string_view(FBytes).substr(begin, end - begin))));
     case TIniEncoding::Utf8:
-        return FoldAscii(CutAtNul(std::string_view(FBytes).substr(BomSize() + begin, end - begin)));
+        return FoldAscii(Utf16ToUtf8(CutAtNul<char16_t>(Utf8Units(begin, end))));
     case TIniEncoding::Utf16LE:
     case TIniEncoding::Utf16BE:
         break;
     }
-    return FoldAscii(CutAtNul(Utf16ToUtf8(std::u16string_view(FWide).substr(begin, end - begin))));
+    return FoldAscii(
+        CutAtNul<char>(Utf16ToUtf8(std::u16string_view(FWide).substr(begin, end - begin))));
 }
 
 std::string TIniText::MatchName(std::string_view ansiName) const {
     if (FEncoding == TIniEncoding::Ansi)
-        return AnsiLowerCase(ansiName);
+        return AnsiLowerCase(AsSystemReadsIt(ansiName));
     return FoldAscii(Utf16ToUtf8(AnsiToUtf16(ansiName)));
 }
 
-std::string TIniText::UnitsToAnsi(std::size_t begin, std::size_t end) const {
+// The UTF-8 text from begin to end as the system converts it.
+std::u16string TIniText::Utf8Units(std::size_t begin, std::size_t end) const {
+    return Utf8ToUtf16(std::string_view(FBytes).substr(BomSize() + begin, end - begin));
+}
+
+// The value as the routines return it: up to a NUL, without one pair of
+// quotes around it, in code page 932.
+std::string TIniText::UnitsValue(std::size_t begin, std::size_t end) const {
     switch (FEncoding) {
     case TIniEncoding::Ansi:
-        return FBytes.substr(begin, end - begin);
+        return std::string(Unquote<char>(
+            AsSystemReadsIt(CutAtNul(std::string_view(FBytes).substr(begin, end - begin)))));
     case TIniEncoding::Utf8:
-        return Utf16ToAnsi(
-            Utf8ToUtf16(std::string_view(FBytes).substr(BomSize() + begin, end - begin)));
+        return Utf16ToAnsi(Unquote<char16_t>(CutAtNul<char16_t>(Utf8Units(begin, end))));
     case TIniEncoding::Utf16LE:
     case TIniEncoding::Utf16BE:
         break;
     }
-    return Utf16ToAnsi(std::u16string_view(FWide).substr(begin, end - begin));
+    return Utf16ToAnsi(Unquote(CutAtNul(std::u16string_view(FWide).substr(begin, end - begin))));
 }
 
 const TIniText::TSection* TIniText::FindSection(const std::string& name) const {
@@ -327,8 +383,7 @@ std::optional<std::string> TIniText::Find(std::string_view section, std::string_
         if (key.Name != name)
             continue;
         const TLine& line = FLines[key.Line];
-        const std::string value = UnitsToAnsi(line.ValueBegin, line.ValueEnd);
-        return Unquote(CutAtNul(value));
+        return UnitsValue(line.ValueBegin, line.ValueEnd);
     }
     return std::nullopt;
 }
@@ -352,6 +407,8 @@ std::string TIniText::WriteProblem(std::string_view section, std::string_view id
         return "a key name cannot start with ';' or '['";
     if (!IsCodePageText(section) || !IsCodePageText(ident))
         return "a section or key name is not code page 932 text";
+    if (!IsCodePageText(value))
+        return "the value is not code page 932 text";
     return {};
 }
 

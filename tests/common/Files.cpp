@@ -4,6 +4,7 @@
 
 #include "tests/common/Files.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -46,6 +47,24 @@ std::string ReadSourceFile(const std::string& relative) {
     return ReadBytes(HostPath(std::string(PELL_SOURCE_DIR) + "/" + relative));
 }
 
+std::vector<std::string> ReadSourceFolder(const std::string& relative) {
+    std::vector<fs::path> names;
+    for (const fs::directory_entry& entry :
+         fs::directory_iterator(HostPath(std::string(PELL_SOURCE_DIR) + "/" + relative)))
+        if (entry.is_regular_file())
+            names.push_back(entry.path());
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> files;
+    for (const fs::path& name : names) {
+        // By the path object: its name may hold characters the ANSI code page lacks.
+        std::ifstream in(name, std::ios::binary);
+        files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (!in && !in.eof())
+            throw std::runtime_error("cannot read " + relative + "/" + name.filename().string());
+    }
+    return files;
+}
+
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(OsPath(path), std::ios::binary);
     if (!in)
@@ -62,6 +81,24 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
     out.close();
     if (!out)
         throw std::runtime_error("cannot write " + path);
+}
+
+void OverwriteBytes(const std::string& path, std::string_view bytes) {
+    {
+        std::fstream out(OsPath(path), std::ios::binary | std::ios::in | std::ios::out);
+        if (!out) {
+            WriteBytes(path, bytes);
+            return;
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out)
+            throw std::runtime_error("cannot write " + path);
+    }
+    std::error_code error;
+    fs::resize_file(OsPath(path), bytes.size(), error);
+    if (error)
+        throw std::runtime_error("cannot cut " + path + ": " + error.message());
 }
 
 bool PathExists(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The system's own spelling of a path: on posix each delimiting '\' becomes
 // '/' (a posix path stays as it is); on Win32 the path as it is.
@@ -16,10 +17,17 @@ std::string OsPath(const std::string& path);
 std::string HostPath(const std::string& machinePath);
 // A file of the source tree, by its path below the repository's root.
 std::string ReadSourceFile(const std::string& relative);
+// The bytes of every file in a folder of the source tree, in name order.
+std::vector<std::string> ReadSourceFolder(const std::string& relative);
 
 std::string ReadBytes(const std::string& path);
 // Creates or replaces the file with exactly these bytes.
 void WriteBytes(const std::string& path, std::string_view bytes);
+// The same, for a file written again and again: an existing file is written
+// over and then cut after the bytes. Cutting it to nothing first, as
+// WriteBytes does, makes the file system flush it to disk each time (ext4
+// guards replace-by-truncate so), which costs ten times as much under Wine.
+void OverwriteBytes(const std::string& path, std::string_view bytes);
 
 bool PathExists(const std::string& path);
 bool IsDirectory(const std::string& path);

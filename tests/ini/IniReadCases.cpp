@@ -43,6 +43,7 @@ std::vector<TIniReadCase> MakeCases() {
         {"EmptyQuotes", "[S]\r\nk=\"\"\r\n", "S", "k", ""},
         {"OnlyOuterQuotesRemoved", "[S]\r\nk=\"a\"b\"\r\n", "S", "k", "a\"b"},
         {"CommentLineIsNoKey", "[S]\r\n; k=1\r\n ;k=2\r\nk=3\r\n", "S", "k", "3"},
+        {"CommentLineIsAKeyOfItsWholeName", "[S]\r\n; k=1\r\n", "S", "; k", "1"},
         {"NoInlineComment", "[S]\r\nk=a ; b # c\r\n", "S", "k", "a ; b # c"},
         {"FirstSectionOnly", "[S]\r\na=1\r\n[T]\r\n[s]\r\nk=2\r\n", "S", "k", std::nullopt},
         {"FirstKeyWins", "[S]\r\nK=1\r\nk=2\r\n", "S", "k", "1"},
@@ -66,6 +67,15 @@ std::vector<TIniReadCase> MakeCases() {
         {"FullWidthLettersKeepCase", "[ＡＢＣ]\r\nk=1\r\n", "ａｂｃ", "k", std::nullopt},
         {"TrailByteIsNoLetter", "[S]\r\nア=1\r\n", "S", "ヂ", std::nullopt},
         {"DoubleByteNames", "[ログ]\r\nコメント=あ\r\n", "ログ", "コメント", "あ"},
+        // The system reads the file as Unicode: a lead byte takes the byte
+        // after it, a line end too, and what is no character becomes its
+        // default character; a character with two codes comes back in the
+        // code the system writes.
+        {"LeadByteTakesTheLineEnd", "[S]\nk=a\x81\nj=2\n", "S", "j", std::nullopt},
+        {"LeadByteAloneIsTheDefaultCharacter", "[S]\r\nk=a\x81\r\n", "S", "k", "a\x81\x45"},
+        {"DoubleCodedCharacterInTheSystemsCode", "[S]\r\nk=\x87\x9A\xED\x40\r\n", "S", "k",
+         "\x81\xE6\xFA\x5C"},
+        {"DoubleCodedNamesMatch", "[\x87\x9A]\r\nk=1\r\n", "\x81\xE6", "k", "1"},
         {"ValueEndsAtNul", "[S]\r\nk=a\0b\r\n"s, "S", "k", "a"},
         {"VeryLongValue", "[S]\r\nk=" + longValue + "\r\n", "S", "k", longValue},
         {"BinaryBeforeText", "\x81\xFF\x00\x80\x1B\r\n[S]\r\nk=v"s, "S", "k", "v"},
@@ -80,6 +90,12 @@ std::vector<TIniReadCase> MakeCases() {
          "v"},
         {"Utf16WithoutBomIsNotText", Utf16LEFile(u"[S]\r\nk=v\r\n", false), "S", "k", std::nullopt},
         {"Utf8BomFirstSection", Utf8File(u8"[S]\r\nk=日本\r\n"), "S", "k", "日本"},
+        // Each start of a sequence that breaks off is one character.
+        {"Utf8BrokenSequences", "\xEF\xBB\xBF[S]\r\nk=a\xE6\x97z\xED\xA0\x80\r\n", "S", "k",
+         "a?z??"},
+        // A sequence cut off by the end of the file ends there, as anywhere
+        // else; Wine lets it take the rest of the file, here the quote.
+        {"Utf8SequenceCutByTheEnd", "\xEF\xBB\xBF[S]\r\nk=\"x\xE6\"", "S", "k", "x?", true},
     };
     return c;
 }

@@ -164,7 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
         TProblemRow{"CommentKey", "S", " ;k", "v", "a key name cannot start with ';' or '['"},
         TProblemRow{"SectionLikeKey", "S", "[k]", "v", "a key name cannot start with ';' or '['"},
         TProblemRow{"CutDoubleByteName", "S\x83", "k", "v",
-                    "a section or key name is not code page 932 text"}),
+                    "a section or key name is not code page 932 text"},
+        TProblemRow{"CutDoubleByteValue", "S", "k", "v\x83",
+                    "the value is not code page 932 text"}),
     [](const testing::TestParamInfo<TProblemRow>& param) { return std::string(param.param.Name); });
 
 } // namespace
