@@ -57,11 +57,11 @@ std::string FoldAscii(std::string_view s) {
     return result;
 }
 
-std::string Unquote(std::string_view value) {
+template <typename Char> std::basic_string<Char> Unquote(std::basic_string_view<Char> value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    return std::basic_string<Char>(value);
 }
 
 // Each byte that does not start a well-formed sequence becomes U+FFFD.
@@ -314,23 +314,43 @@ const TIniText::TSection* TIniText::FindSection(const std::string& name) const {
     return nullptr;
 }
 
-std::optional<std::string> TIniText::Find(std::string_view section, std::string_view ident) const {
+const TIniText::TLine* TIniText::FindKey(std::string_view section, std::string_view ident) const {
     section = Trim(CutAtNul(section));
     ident = Trim(CutAtNul(ident));
     if (section.empty() || ident.empty())
-        return std::nullopt;
+        return nullptr;
     const TSection* found = FindSection(MatchName(section));
     if (found == nullptr)
-        return std::nullopt;
+        return nullptr;
     const std::string name = MatchName(ident);
-    for (const TKey& key : found->Keys) {
-        if (key.Name != name)
-            continue;
-        const TLine& line = FLines[key.Line];
-        const std::string value = UnitsToAnsi(line.ValueBegin, line.ValueEnd);
-        return Unquote(CutAtNul(value));
-    }
-    return std::nullopt;
+    for (const TKey& key : found->Keys)
+        if (key.Name == name)
+            return &FLines[key.Line];
+    return nullptr;
+}
+
+std::optional<std::string> TIniText::Find(std::string_view section, std::string_view ident) const {
+    const TLine* line = FindKey(section, ident);
+    if (line == nullptr)
+        return std::nullopt;
+    const std::string value = UnitsToAnsi(line->ValueBegin, line->ValueEnd);
+    return Unquote(CutAtNul(value));
+}
+
+std::optional<std::u16string> TIniText::FindUnicode(std::string_view section,
+                                                    std::string_view ident) const {
+    if (FEncoding == TIniEncoding::Ansi)
+        return std::nullopt;
+    const TLine* line = FindKey(section, ident);
+    if (line == nullptr)
+        return std::nullopt;
+    const std::size_t length = line->ValueEnd - line->ValueBegin;
+    const std::u16string value =
+        FEncoding == TIniEncoding::Utf8
+            ? Utf8ToUtf16(std::string_view(FBytes).substr(BomSize() + line->ValueBegin, length))
+            : FWide.substr(line->ValueBegin, length);
+    const std::u16string_view whole(value);
+    return Unquote(whole.substr(0, whole.find(u'\0')));
 }
 
 std::string TIniText::WriteProblem(std::string_view section, std::string_view ident,
