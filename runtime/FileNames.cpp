@@ -20,6 +20,16 @@ std::size_t LastDelimiter(const std::string& text, std::string_view delimiters) 
     return last;
 }
 
+// Device names are ASCII: a lead byte never matches one, so folding every
+// byte is safe.
+std::string AnsiUpperAscii(std::string_view name) {
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
 } // namespace
 
 std::string ExtractFileName(const std::string& fileName) {
@@ -37,4 +47,23 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& ext) {
     if (last == std::string::npos || fileName[last] != '.')
         return fileName + ext;
     return fileName.substr(0, last) + ext;
+}
+
+bool IsDeviceName(const std::string& path) {
+    const std::size_t last = LastDelimiter(path, "\\/");
+    std::string_view name(path);
+    if (last != std::string::npos)
+        name.remove_prefix(last + 1);
+    else if (name.size() >= 2 && name[1] == ':')
+        name.remove_prefix(2); // "C:CON", relative to the drive's folder
+    // The name ends at its extension or stream; '.', ':' and ' ' are never
+    // trail bytes, so byte searches are safe here.
+    name = name.substr(0, name.find_first_of(".:"));
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    const std::string upper = AnsiUpperAscii(name);
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL")
+        return true;
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
 }
