@@ -50,12 +50,13 @@ TReadResult ReadWholeFile(const std::string& path) {
         return {missing ? TReadStatus::Missing : TReadStatus::Unreadable, {}, error};
     }
     struct stat info {};
-    const bool statted = ::fstat(file.Get(), &info) == 0;
-    if (statted && S_ISDIR(info.st_mode))
+    if (::fstat(file.Get(), &info) != 0)
+        return {TReadStatus::Unreadable, {}, errno};
+    if (S_ISDIR(info.st_mode))
         return {TReadStatus::Missing, {}, EISDIR};
     std::string bytes;
     std::size_t expected = 0;
-    if (statted && info.st_size > 0) {
+    if (info.st_size > 0) {
         expected = static_cast<std::size_t>(info.st_size);
         bytes.reserve(expected);
     }
@@ -73,7 +74,7 @@ TReadResult ReadWholeFile(const std::string& path) {
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
-    return {TReadStatus::Read, std::move(bytes), 0};
+    return {TReadStatus::Read, std::move(bytes), 0, info.st_mtime};
 }
 
 std::string ReplaceWholeFile(const std::string& path, const std::string& bytes,
