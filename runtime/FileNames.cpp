@@ -7,6 +7,15 @@
 
 namespace {
 
+// A plain loop: the names of every copied shortcut pass through here byte by
+// byte, and a library search per byte costs more than the comparisons.
+bool IsOneOf(char c, std::string_view set) {
+    for (const char d : set)
+        if (c == d)
+            return true;
+    return false;
+}
+
 // Position of the last byte in delimiters that starts a character, or npos.
 std::size_t LastDelimiter(const std::string& text, std::string_view delimiters) {
     std::size_t last = std::string::npos;
@@ -14,7 +23,7 @@ std::size_t LastDelimiter(const std::string& text, std::string_view delimiters) 
         const auto c = static_cast<unsigned char>(text[i]);
         if (IsLeadByte(c) && i + 1 < text.size())
             ++i;
-        else if (delimiters.find(static_cast<char>(c)) != std::string_view::npos)
+        else if (IsOneOf(static_cast<char>(c), delimiters))
             last = i;
     }
     return last;
@@ -58,9 +67,16 @@ bool IsDeviceName(const std::string& path) {
         name.remove_prefix(2); // "C:CON", relative to the drive's folder
     // The name ends at its extension or stream; '.', ':' and ' ' are never
     // trail bytes, so byte searches are safe here.
-    name = name.substr(0, name.find_first_of(".:"));
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '.' || name[i] == ':') {
+            name = name.substr(0, i);
+            break;
+        }
+    }
     while (!name.empty() && name.back() == ' ')
         name.remove_suffix(1);
+    if (name.size() != 3 && name.size() != 4)
+        return false;
     const std::string upper = AnsiUpperAscii(name);
     if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL")
         return true;
