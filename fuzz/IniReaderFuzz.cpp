@@ -76,6 +76,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text.Find("Log", "UserComment");
     text.Find("Log", "LastVisit");
     text.Find(section, ident);
+    // The value before conversion stands beside the converted one exactly
+    // for a UTF-16 or UTF-8 file.
+    if (text.FindUnicode("InternetShortcut", "URL").has_value() !=
+        (url.has_value() && text.Encoding() != TIniEncoding::Ansi))
+        std::abort();
 
     if (!TIniText::WriteProblem(section, ident, value).empty()) {
         try {

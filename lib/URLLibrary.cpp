@@ -22,19 +22,19 @@ TUrlFileData::TUrlFileData() {
 }
 
 void TUrlFileData::LoadFromFile(const std::string& path) {
-    if (FileExists(path)) {
-        TIniFile ini(path);
+    // One open of the file answers whether it exists, its date and its keys.
+    TIniFile ini(path);
+    if (ini.FileFound()) {
         URL = ini.ReadString(ShortcutSection, URLKey, "");
         if (!URL.empty())
-            URL = ShortcutUrl(URL, ini.ReadString(WideShortcutSection, URLKey, ""));
+            URL = ShortcutUrl(URL, ini.ReadString(WideShortcutSection, URLKey, ""),
+                              ini.ReadUnicodeString(ShortcutSection, URLKey));
         Valid = !URL.empty();
         if (Valid) {
             Comment = ini.ReadString(LogSection, CommentKey, "");
-            // The file may vanish between the two queries; then the old
-            // value is kept.
-            TDateTime age = 0;
-            if (FileAge(path, age))
-                FileDateTime = age;
+            TLocalTimeFields time{};
+            if (ini.ModificationTime(time))
+                FileDateTime = FileTimeToDateTime(path, time);
             const std::string lastVisit = ini.ReadString(LogSection, LastVisitKey, "");
             HasLastVisit = !lastVisit.empty();
             if (HasLastVisit)

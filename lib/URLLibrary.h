@@ -12,11 +12,13 @@ class TUrlFileData {
 public:
     TUrlFileData();
 
-    // Reads the file at path into the stored fields. A path with no file makes
-    // a valid record for a new shortcut; a file without a URL an invalid one.
-    // A URL that Windows kept whole only in [InternetShortcut.W] is read from
-    // there (ShortcutUrl).
-    // Raises EIniFileException for a file that exists but cannot be read and
+    // Reads the file at path into the stored fields, opening it once. A path
+    // with no file makes a valid record for a new shortcut; a file without a
+    // URL an invalid one. A URL with characters outside the ANSI code page
+    // is taken whole from the file's Unicode text or from
+    // [InternetShortcut.W] (ShortcutUrl). Raises EIniFileException for a file
+    // that exists but cannot be read, for a path that cannot be looked up and
+    // for a name that several files match (see TIniFile::FileFound), and
     // EConvertError for a last visit that is no date and time.
     void LoadFromFile(const std::string& path);
     // Commits the pending values and writes them to FileName, only when the

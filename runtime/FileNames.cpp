@@ -7,6 +7,15 @@
 
 namespace {
 
+// A plain loop: the names of every copied shortcut pass through here byte by
+// byte, and a library search per byte costs more than the comparisons.
+bool IsOneOf(char c, std::string_view set) {
+    for (const char d : set)
+        if (c == d)
+            return true;
+    return false;
+}
+
 // Position of the last byte in delimiters that starts a character, or npos.
 std::size_t LastDelimiter(const std::string& text, std::string_view delimiters) {
     std::size_t last = std::string::npos;
@@ -14,10 +23,20 @@ std::size_t LastDelimiter(const std::string& text, std::string_view delimiters) 
         const auto c = static_cast<unsigned char>(text[i]);
         if (IsLeadByte(c) && i + 1 < text.size())
             ++i;
-        else if (delimiters.find(static_cast<char>(c)) != std::string_view::npos)
+        else if (IsOneOf(static_cast<char>(c), delimiters))
             last = i;
     }
     return last;
+}
+
+// Device names are ASCII: a lead byte never matches one, so folding every
+// byte is safe.
+std::string AnsiUpperAscii(std::string_view name) {
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
 }
 
 } // namespace
@@ -37,4 +56,30 @@ std::string ChangeFileExt(const std::string& fileName, const std::string& ext) {
     if (last == std::string::npos || fileName[last] != '.')
         return fileName + ext;
     return fileName.substr(0, last) + ext;
+}
+
+bool IsDeviceName(const std::string& path) {
+    const std::size_t last = LastDelimiter(path, "\\/");
+    std::string_view name(path);
+    if (last != std::string::npos)
+        name.remove_prefix(last + 1);
+    else if (name.size() >= 2 && name[1] == ':')
+        name.remove_prefix(2); // "C:CON", relative to the drive's folder
+    // The name ends at its extension or stream; '.', ':' and ' ' are never
+    // trail bytes, so byte searches are safe here.
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '.' || name[i] == ':') {
+            name = name.substr(0, i);
+            break;
+        }
+    }
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    if (name.size() != 3 && name.size() != 4)
+        return false;
+    const std::string upper = AnsiUpperAscii(name);
+    if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL")
+        return true;
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           upper[3] >= '1' && upper[3] <= '9';
 }

@@ -13,3 +13,10 @@ std::string ExtractFileName(const std::string& fileName);
 std::string ExtractFilePath(const std::string& fileName);
 // Replaces the extension (from the last '.' after the last delimiter) with ext.
 std::string ChangeFileExt(const std::string& fileName, const std::string& ext);
+
+// True when the last name of path is one that Windows opens as a device, not
+// as a file: CON, PRN, AUX, NUL, COM1-COM9 or LPT1-LPT9 in any letter case,
+// with or without an extension, and with blanks or dots after it. Such a
+// path is never opened: a serial port can block the reader. '/' delimits
+// names here as well, as it does for the system.
+bool IsDeviceName(const std::string& path);

@@ -347,20 +347,21 @@ std::u16string TIniText::Utf8Units(std::size_t begin, std::size_t end) const {
     return Utf8ToUtf16(std::string_view(FBytes).substr(BomSize() + begin, end - begin));
 }
 
+// The value of a Unicode file as the routines take it, before they convert
+// it to code page 932: up to a NUL, without one pair of quotes around it.
+std::u16string TIniText::UnitsUnicodeValue(std::size_t begin, std::size_t end) const {
+    if (FEncoding == TIniEncoding::Utf8)
+        return std::u16string(Unquote<char16_t>(CutAtNul<char16_t>(Utf8Units(begin, end))));
+    return std::u16string(Unquote(CutAtNul(std::u16string_view(FWide).substr(begin, end - begin))));
+}
+
 // The value as the routines return it: up to a NUL, without one pair of
 // quotes around it, in code page 932.
 std::string TIniText::UnitsValue(std::size_t begin, std::size_t end) const {
-    switch (FEncoding) {
-    case TIniEncoding::Ansi:
+    if (FEncoding == TIniEncoding::Ansi)
         return std::string(Unquote<char>(
             AsSystemReadsIt(CutAtNul(std::string_view(FBytes).substr(begin, end - begin)))));
-    case TIniEncoding::Utf8:
-        return Utf16ToAnsi(Unquote<char16_t>(CutAtNul<char16_t>(Utf8Units(begin, end))));
-    case TIniEncoding::Utf16LE:
-    case TIniEncoding::Utf16BE:
-        break;
-    }
-    return Utf16ToAnsi(Unquote(CutAtNul(std::u16string_view(FWide).substr(begin, end - begin))));
+    return Utf16ToAnsi(UnitsUnicodeValue(begin, end));
 }
 
 const TIniText::TSection* TIniText::FindSection(const std::string& name) const {
@@ -370,22 +371,36 @@ const TIniText::TSection* TIniText::FindSection(const std::string& name) const {
     return nullptr;
 }
 
-std::optional<std::string> TIniText::Find(std::string_view section, std::string_view ident) const {
+const TIniText::TLine* TIniText::FindKey(std::string_view section, std::string_view ident) const {
     section = Trim(CutAtNul(section));
     ident = Trim(CutAtNul(ident));
     if (section.empty() || ident.empty())
-        return std::nullopt;
+        return nullptr;
     const TSection* found = FindSection(MatchName(section));
     if (found == nullptr)
-        return std::nullopt;
+        return nullptr;
     const std::string name = MatchName(ident);
-    for (const TKey& key : found->Keys) {
-        if (key.Name != name)
-            continue;
-        const TLine& line = FLines[key.Line];
-        return UnitsValue(line.ValueBegin, line.ValueEnd);
-    }
-    return std::nullopt;
+    for (const TKey& key : found->Keys)
+        if (key.Name == name)
+            return &FLines[key.Line];
+    return nullptr;
+}
+
+std::optional<std::string> TIniText::Find(std::string_view section, std::string_view ident) const {
+    const TLine* line = FindKey(section, ident);
+    if (line == nullptr)
+        return std::nullopt;
+    return UnitsValue(line->ValueBegin, line->ValueEnd);
+}
+
+std::optional<std::u16string> TIniText::FindUnicode(std::string_view section,
+                                                    std::string_view ident) const {
+    if (FEncoding == TIniEncoding::Ansi)
+        return std::nullopt;
+    const TLine* line = FindKey(section, ident);
+    if (line == nullptr)
+        return std::nullopt;
+    return UnitsUnicodeValue(line->ValueBegin, line->ValueEnd);
 }
 
 std::string TIniText::WriteProblem(std::string_view section, std::string_view ident,

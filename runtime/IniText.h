@@ -67,6 +67,10 @@ public:
     // The value of the first key ident in the first section named section,
     // or nothing when there is none (or either name is empty).
     std::optional<std::string> Find(std::string_view section, std::string_view ident) const;
+    // The same value as UTF-16, before any conversion to code page 932, for
+    // a UTF-16 or UTF-8 file; nothing for a code page 932 file.
+    std::optional<std::u16string> FindUnicode(std::string_view section,
+                                              std::string_view ident) const;
 
     // Sets ident in section to value, as described above. Raises
     // EIniFileException with IniWriteProblem's text for names or a value that
@@ -110,9 +114,11 @@ private:
     std::size_t UnitCount() const;
     std::string MatchName(std::string_view ansiName) const;
     std::string UnitsMatchName(std::size_t begin, std::size_t end) const;
+    std::u16string UnitsUnicodeValue(std::size_t begin, std::size_t end) const;
     std::string UnitsValue(std::size_t begin, std::size_t end) const;
     void Splice(std::size_t begin, std::size_t end, std::initializer_list<std::string_view> pieces);
     const TSection* FindSection(const std::string& name) const;
+    const TLine* FindKey(std::string_view section, std::string_view ident) const;
 
     std::string FBytes;
     TIniEncoding FEncoding = TIniEncoding::Ansi;

@@ -3,6 +3,7 @@
 
 #include "runtime/DateTime.h"
 
+#include "runtime/posix/PosixFileTime.h"
 #include "runtime/posix/PosixPath.h"
 
 #include <ctime>
@@ -26,18 +27,6 @@ bool LocalModificationTime(const std::string& fileName, TLocalTimeFields& fields
     struct stat info {};
     if (stat(ToPosixPath(fileName).c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return false;
-    tm local{};
-    if (localtime_r(&info.st_mtime, &local) == nullptr) {
-        fields = {};
-        return true;
-    }
-    // A year the calendar cannot hold (a huge time) is reported as year 0.
-    const long long year = static_cast<long long>(local.tm_year) + 1900;
-    fields = {year >= 1 && year <= 9999 ? static_cast<int>(year) : 0,
-              local.tm_mon + 1,
-              local.tm_mday,
-              local.tm_hour,
-              local.tm_min,
-              local.tm_sec > 59 ? 59 : local.tm_sec};
+    fields = LocalTimeFields(info.st_mtime);
     return true;
 }

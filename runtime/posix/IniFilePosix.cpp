@@ -1,17 +1,18 @@
-// TIniFile over our own reader and writer. The file is read and parsed once,
-// on first use, and each read is answered from that parse. A write goes to
-// disk at once, as the Windows routines do, through ReplaceWholeFile, so a
-// failure never leaves the file half written.
+// TIniFile over our own reader and writer. The file is opened and read once,
+// at the first query; whether it exists, its time and its values all come
+// from that open file. A write goes to disk at once, as the Windows routines
+// do, through ReplaceWholeFile, so a failure never leaves the file half
+// written.
 
 #include "runtime/IniFile.h"
 
+#include "runtime/FileNames.h"
 #include "runtime/IniFileErrors.h"
 #include "runtime/IniText.h"
 #include "runtime/SystemError.h"
 #include "runtime/posix/PosixFile.h"
+#include "runtime/posix/PosixFileTime.h"
 #include "runtime/posix/PosixPath.h"
-
-#include <sys/stat.h>
 
 #include <utility>
 
@@ -23,10 +24,20 @@ struct TIniFile::Impl {
     void Load(const std::string& fileName) {
         if (Loaded)
             return;
-        Read = ReadWholeFile(ToPosixPath(fileName));
+        Read = IsDeviceName(fileName) ? TReadResult{TReadStatus::Missing, {}, 0}
+                                      : ReadWholeFile(ToPosixPath(fileName));
         Text = TIniText(std::move(Read.Bytes));
         Read.Bytes.clear();
         Loaded = true;
+    }
+
+    // An existing file that cannot be read must not read as one without
+    // values; a missing file reads as an empty one.
+    void LoadReadable(const std::string& fileName) {
+        Load(fileName);
+        if (Read.Status == TReadStatus::Unreadable)
+            throw IniReadError(fileName,
+                               SystemErrorMessage(static_cast<unsigned long>(Read.Error)));
     }
 };
 
@@ -35,18 +46,31 @@ TIniFile::TIniFile(std::string fileName)
 
 TIniFile::~TIniFile() = default;
 
+bool TIniFile::FileFound() {
+    FImpl->LoadReadable(FFileName);
+    return FImpl->Read.Status == TReadStatus::Read;
+}
+
+bool TIniFile::ModificationTime(TLocalTimeFields& time) {
+    if (!FileFound())
+        return false;
+    time = LocalTimeFields(FImpl->Read.ModificationTime);
+    return true;
+}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
                                  const std::string& def) {
-    // An existing file that cannot be read must not read as one without
-    // values; a missing file reads as an empty one.
-    FImpl->Load(FFileName);
-    if (FImpl->Read.Status == TReadStatus::Unreadable)
-        throw IniReadError(FFileName,
-                           SystemErrorMessage(static_cast<unsigned long>(FImpl->Read.Error)));
+    FImpl->LoadReadable(FFileName);
     std::optional<std::string> value = FImpl->Text.Find(section, ident);
     if (value)
         return std::move(*value);
     return def;
+}
+
+std::optional<std::u16string> TIniFile::ReadUnicodeString(const std::string& section,
+                                                          const std::string& ident) {
+    FImpl->LoadReadable(FFileName);
+    return FImpl->Text.FindUnicode(section, ident);
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
@@ -65,5 +89,6 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
     if (std::string reason = ReplaceWholeFile(ToPosixPath(FFileName), edited.Bytes(), 0666);
         !reason.empty())
         throw IniWriteError(FFileName, reason);
-    FImpl->Text = std::move(edited);
+    // The next query reads the file as written, with its new time.
+    FImpl->Loaded = false;
 }

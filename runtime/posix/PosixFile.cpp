@@ -50,20 +50,24 @@ TReadResult ReadWholeFile(const std::string& path) {
         return {missing ? TReadStatus::Missing : TReadStatus::Unreadable, {}, error};
     }
     struct stat info {};
-    const bool statted = ::fstat(file.Get(), &info) == 0;
-    if (statted && S_ISDIR(info.st_mode))
+    if (::fstat(file.Get(), &info) != 0)
+        return {TReadStatus::Unreadable, {}, errno};
+    if (S_ISDIR(info.st_mode))
         return {TReadStatus::Missing, {}, EISDIR};
-    std::string bytes;
-    std::size_t expected = 0;
-    if (statted && info.st_size > 0) {
-        expected = static_cast<std::size_t>(info.st_size);
-        bytes.reserve(expected);
-    }
-    char buffer[65536];
-    // Files are read once per use; stopping at the size fstat gave saves the
-    // extra read that would only report the end of the file.
-    while (expected == 0 || bytes.size() < expected) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+    // Files are read once per use, straight into the result; stopping at the
+    // size fstat gave saves the extra read that would only report the end of
+    // the file. A file without a size (a pipe, a /proc file) is read to its
+    // end.
+    const auto expected = static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0);
+    std::string bytes(expected > 0 ? expected : 4096, '\0');
+    std::size_t done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (expected > 0)
+                break;
+            bytes.resize(bytes.size() * 2);
+        }
+        const ssize_t got = ::read(file.Get(), bytes.data() + done, bytes.size() - done);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -71,9 +75,10 @@ TReadResult ReadWholeFile(const std::string& path) {
         }
         if (got == 0)
             break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        done += static_cast<std::size_t>(got);
     }
-    return {TReadStatus::Read, std::move(bytes), 0};
+    bytes.resize(done);
+    return {TReadStatus::Read, std::move(bytes), 0, info.st_mtime};
 }
 
 std::string ReplaceWholeFile(const std::string& path, const std::string& bytes,

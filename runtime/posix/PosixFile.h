@@ -28,10 +28,12 @@ struct TReadResult {
     std::string Bytes;
     // errno of the failure when Status is not Read.
     int Error;
+    // The last-modification time of the file read, from the open file.
+    time_t ModificationTime = 0;
 };
 
-// The file's bytes. A missing file, a missing folder on the way and a folder
-// are Missing; any other failure to open or read is Unreadable.
+// The file's bytes and time. A missing file, a missing folder on the way and
+// a folder are Missing; any other failure to open or read is Unreadable.
 TReadResult ReadWholeFile(const std::string& path);
 
 // Replaces the file at path with bytes, or creates it with newFileMode (less

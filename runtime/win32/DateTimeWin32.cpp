@@ -3,6 +3,8 @@
 
 #include "runtime/DateTime.h"
 
+#include "runtime/win32/FileTimeFields.h"
+
 #include <windows.h>
 
 #include <string>
@@ -79,14 +81,6 @@ bool LocalModificationTime(const std::string& fileName, TLocalTimeFields& fields
     if (!GetFileAttributesExA(fileName.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return false;
-    FILETIME local{};
-    SYSTEMTIME time{};
-    // A time the system cannot convert lies beyond any calendar date.
-    if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
-        !FileTimeToSystemTime(&local, &time)) {
-        fields = {};
-        return true;
-    }
-    fields = {time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+    fields = LocalTimeFields(data.ftLastWriteTime);
     return true;
 }

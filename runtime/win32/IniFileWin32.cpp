@@ -1,29 +1,32 @@
-// TIniFile over the Windows private-profile routines.
+// TIniFile of the Win32 backend. The file is opened once, by its wide name
+// (OpenHostPath), read whole and parsed by the same reader as the posix
+// backend's, which follows the private-profile rules; its date comes from
+// the same handle. The private-profile routines would open the file again
+// for every key, and each open costs a path look-up (and, on most machines,
+// a virus scan). Writing, which only the dialog's sample does, stays with
+// the private-profile routine.
 
 #include "runtime/IniFile.h"
 
 #include "runtime/IniFileErrors.h"
 #include "runtime/IniText.h"
 #include "runtime/SystemError.h"
+#include "runtime/win32/FileTimeFields.h"
 #include "runtime/win32/Handles.h"
+#include "runtime/win32/HostPath.h"
 
 #include <windows.h>
 
-#include <cstring>
+#include <climits>
 #include <string>
 #include <utility>
 
 namespace {
 
-// No value read from a file can hold a line feed, so this default tells an
-// absent key from any value, the empty one included; the routine would also
-// strip trailing blanks from a default of ours.
-constexpr char AbsentMarker[] = "\n";
-
-// The private-profile routines look for a name without a folder in the
-// Windows folder, where FileExists and FileAge look in the current one; a
-// full path makes all of them read the same file.
-std::string FullPath(const std::string& fileName) {
+// The private-profile routine looks for a name without a folder in the
+// Windows folder, where the reading looks in the current one; a full path
+// makes both use the same file.
+std::string FullAnsiPath(const std::string& fileName) {
     if (fileName.empty())
         return fileName;
     std::string buffer(MAX_PATH, '\0');
@@ -41,71 +44,86 @@ std::string FullPath(const std::string& fileName) {
     return fileName;
 }
 
-// The routines read a file they cannot open as an empty one. An existing file
-// that cannot be opened (held by another program without sharing, or denied)
-// raises instead, so that it never reads as a shortcut without values. Only
-// a lookup that found nothing asks, and only until the object has found a
-// value or checked once: an optional key that a shortcut lacks costs no
-// further open.
-void CheckReadable(const std::string& path, const std::string& fileName) {
-    const TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file)
-        return;
-    const DWORD error = ::GetLastError();
-    // A missing file or a folder reads as an empty file, as the routines read it.
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return;
-    throw IniReadError(fileName, SystemErrorMessage(error));
+// The whole file, as long as the open handle says it is.
+std::string ReadWhole(HANDLE file, const std::string& fileName) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file, &size))
+        throw IniReadError(fileName, SystemErrorMessage(::GetLastError()));
+    if (size.QuadPart > INT_MAX)
+        throw IniReadError(fileName, "it is larger than 2 GB");
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
+                        nullptr))
+            throw IniReadError(fileName, SystemErrorMessage(::GetLastError()));
+        if (got == 0)
+            break;
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
 }
 
 } // namespace
 
 struct TIniFile::Impl {
-    std::string Path;
-    // Set once the file was found readable, so that each later absent key
-    // costs no further open.
-    bool Readable = false;
+    bool Loaded = false;
+    bool Found = false;
+    TLocalTimeFields Time{};
+    TIniText Text;
+
+    void Load(const std::string& fileName) {
+        if (Loaded)
+            return;
+        const TFileHandle file = OpenHostPath(fileName);
+        Found = static_cast<bool>(file);
+        Text = TIniText();
+        if (Found) {
+            // GetFileTime and GetFileSizeEx, not GetFileInformationByHandle,
+            // which also asks for the volume's serial number: under Wine that
+            // costs four times the open.
+            FILETIME written{};
+            if (!::GetFileTime(file.get(), nullptr, nullptr, &written))
+                throw IniReadError(fileName, SystemErrorMessage(::GetLastError()));
+            Time = LocalTimeFields(written);
+            Text = TIniText(ReadWhole(file.get(), fileName));
+        }
+        Loaded = true;
+    }
 };
 
 TIniFile::TIniFile(std::string fileName)
-    : FFileName(std::move(fileName)), FImpl(std::make_unique<Impl>()) {
-    FImpl->Path = FullPath(FFileName);
-}
+    : FFileName(std::move(fileName)), FImpl(std::make_unique<Impl>()) {}
 
 TIniFile::~TIniFile() = default;
 
+bool TIniFile::FileFound() {
+    FImpl->Load(FFileName);
+    return FImpl->Found;
+}
+
+bool TIniFile::ModificationTime(TLocalTimeFields& time) {
+    if (!FileFound())
+        return false;
+    time = FImpl->Time;
+    return true;
+}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
                                  const std::string& def) {
-    // A value cut to the buffer comes back as size - 1 characters, or one
-    // fewer when the cut would split a double-byte character; only a result
-    // below size - 2 is sure to be whole.
-    std::string buffer(1024, '\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD got = ::GetPrivateProfileStringA(section.c_str(), ident.c_str(), AbsentMarker,
-                                                     buffer.data(), size, FImpl->Path.c_str());
-        if (got + 2 < size) {
-            buffer.resize(::strnlen(buffer.data(), got));
-            break;
-        }
-        if (buffer.size() > buffer.max_size() / 2)
-            throw EIniFileException("A value in \"" + FFileName + "\" is too long to read");
-        buffer.assign(buffer.size() * 2, '\0');
-    }
-    if (buffer != AbsentMarker) {
-        // A value found proves the file readable: no later absent key of this
-        // object needs the check.
-        FImpl->Readable = true;
-        return buffer;
-    }
-    if (!FImpl->Readable) {
-        CheckReadable(FImpl->Path, FFileName);
-        FImpl->Readable = true;
-    }
+    FImpl->Load(FFileName);
+    std::optional<std::string> value = FImpl->Text.Find(section, ident);
+    if (value)
+        return std::move(*value);
     return def;
+}
+
+std::optional<std::u16string> TIniFile::ReadUnicodeString(const std::string& section,
+                                                          const std::string& ident) {
+    FImpl->Load(FFileName);
+    return FImpl->Text.FindUnicode(section, ident);
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
@@ -114,6 +132,8 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
     if (std::string problem = TIniText::WriteProblem(section, ident, value); !problem.empty())
         throw IniWriteError(FFileName, problem);
     if (!::WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(),
-                                      FImpl->Path.c_str()))
+                                      FullAnsiPath(FFileName).c_str()))
         throw IniWriteError(FFileName, SystemErrorMessage(::GetLastError()));
+    // The next query reads the file as written.
+    FImpl->Loaded = false;
 }

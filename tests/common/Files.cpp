@@ -113,10 +113,98 @@ void RemoveFile(const std::string& path) {
     std::remove(OsPath(path).c_str());
 }
 
+#ifdef _WIN32
+
+namespace {
+
+// Through the "\\?\" form, so that long paths and device names go as well.
+void RemoveTreeWide(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        DeleteFileW(path.c_str());
+        return;
+    }
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name != L"." && name != L"..")
+                RemoveTreeWide(path + L"\\" + name);
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+std::wstring Widen(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length));
+    return wide;
+}
+
+} // namespace
+
+void RemoveTree(const std::string& path) {
+    char full[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full)
+        return;
+    std::wstring wide = WideExtendedPath(std::string(full, length));
+    while (wide.size() > 7 && wide.back() == L'\\')
+        wide.pop_back();
+    RemoveTreeWide(wide);
+}
+
+std::wstring WideExtendedPath(const std::string& fullPath) {
+    return L"\\\\?\\" + Widen(fullPath);
+}
+
+void CreateFolderWide(const std::wstring& path) {
+    if (!CreateDirectoryW(path.c_str(), nullptr))
+        throw std::runtime_error("cannot create a folder by its wide name");
+}
+
+void WriteBytesWide(const std::wstring& path, std::string_view bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot create a file by its wide name");
+    DWORD written = 0;
+    const BOOL ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    if (!ok || written != bytes.size())
+        throw std::runtime_error("cannot write a file by its wide name");
+}
+
+std::vector<std::string> AnsiListing(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot list " + folder);
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+#else
+
 void RemoveTree(const std::string& path) {
     std::error_code ignored;
     fs::remove_all(OsPath(path), ignored);
 }
+
+#endif
 
 void AgeFile(const std::string& path, int days) {
     const std::string file = OsPath(path);
@@ -164,8 +252,8 @@ void SetLocalModificationTime(const std::string& path, int year, int month, int 
 
 TUnreadableFile::TUnreadableFile(const std::string& path)
     : FPath(path), FHandle(reinterpret_cast<std::intptr_t>(
-                       CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
+                       CreateFileW(WideExtendedPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))) {
     if (reinterpret_cast<HANDLE>(FHandle) == INVALID_HANDLE_VALUE)
         throw std::runtime_error("cannot hold " + path);
 }

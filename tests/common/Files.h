@@ -41,6 +41,18 @@ void AgeFile(const std::string& path, int days);
 void SetLocalModificationTime(const std::string& path, int year, int month, int day, int hour,
                               int minute, int second);
 
+#ifdef _WIN32
+// A full path ("C:\...") in its "\\?\" UTF-16 form, which the wide functions
+// take at any length and with any name (device names included).
+std::wstring WideExtendedPath(const std::string& fullPath);
+// Creates a folder, or a file with exactly these bytes, by a wide path.
+void CreateFolderWide(const std::wstring& path);
+void WriteBytesWide(const std::wstring& path, std::string_view bytes);
+// The names in a folder as an ANSI program such as the host lists them
+// (FindFirstFileA), "." and ".." left out.
+std::vector<std::string> AnsiListing(const std::string& folder);
+#endif
+
 // Keeps an existing file from being opened for reading while it lives: held
 // open without sharing on Win32, as a sync client or a virus scanner does;
 // replaced by a socket on posix, which no one can open, root included.

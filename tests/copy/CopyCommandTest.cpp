@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,31 @@ TEST_F(CopyCommand, MissingFileShowsItsOwnNameAndFolder) {
               "Alpha;Alpha.url;" + folder + "\r\nGone;Gone.url;" + folder + "\r\n");
 }
 
+// A device name is never opened (a serial port can block the reader), even
+// where a file of that name exists: such a path has no file.
+TEST_F(CopyCommand, DeviceNamesAreEntriesWithoutAFile) {
+    SaveFormat("%u|%1f%z");
+    const std::string names[] = {"CON.url",     "nul",   "Com1 .url",   "lpt9.url",
+                                 "aux.txt.url", "PRN..", "CONSOLE.url", "COM10.url"};
+    std::vector<std::string> selection;
+    for (const std::string& name : names) {
+        const std::string text = ShortcutText("https://" + name + ".example/");
+#ifdef _WIN32
+        // Only the "\\?\" form creates a file of such a name.
+        WriteBytesWide(WideExtendedPath(Folder.Path()) + std::wstring(name.begin(), name.end()),
+                       text);
+        selection.push_back(Folder.Path() + name);
+#else
+        selection.push_back(Folder.Write(name, text));
+#endif
+    }
+    Copy(selection);
+    EXPECT_EQ(Clipboard().AsText(),
+              "|CON.url\r\n|nul\r\n|Com1 .url\r\n|lpt9.url\r\n|aux.txt.url\r\n"
+              "|PRN..\r\nhttps://CONSOLE.url.example/|CONSOLE.url\r\n"
+              "https://COM10.url.example/|COM10.url\r\n");
+}
+
 #ifdef _WIN32
 TEST_F(CopyCommand, BareFileNameReadsTheFileInTheCurrentFolder) {
     // The private-profile routines would look for a bare name in the Windows
@@ -196,6 +222,138 @@ TEST_F(CopyCommand, BareFileNameReadsTheFileInTheCurrentFolder) {
     }
     RemoveFile(decoy);
     EXPECT_EQ(Clipboard().AsText(), "pell-bare-name|https://current-folder.example/|here\r\n");
+}
+
+// Creates the folders of a path below the scratch folder by their wide names.
+void CreateFolders(const std::string& base, const std::vector<std::string>& folders) {
+    std::string path = base;
+    for (const std::string& folder : folders)
+        CreateFolderWide(WideExtendedPath(path += folder + "\\"));
+}
+
+// The ANSI file functions stop at MAX_PATH bytes; such a shortcut is read
+// through the wide form of its path, also when the host gives it in the
+// "\\?\" form, and a file held there is still named in the error.
+TEST_F(CopyCommand, ShortcutBeyondMaxPathIsReadByItsWideName) {
+    SaveFormat("%u|%1f%z");
+    // 328 bytes in all; "表" ends in the byte 0x5C.
+    std::vector<std::string> folders = {"表示"};
+    std::size_t length = Folder.Path().size() + 5 + std::string("long.url").size();
+    for (; length + 101 < 328; length += 101)
+        folders.push_back(std::string(100, 'd'));
+    folders.push_back(std::string(328 - length - 1, 'e'));
+    CreateFolders(Folder.Path(), folders);
+    std::string dir = Folder.Path();
+    for (const std::string& folder : folders)
+        dir += folder + "\\";
+    const std::string path = dir + "long.url";
+    ASSERT_EQ(path.size(), 328u);
+    WriteBytesWide(WideExtendedPath(path), ShortcutText("https://long.example/"));
+    WriteBytesWide(WideExtendedPath(dir + "held.url"), ShortcutText("https://held.example/"));
+
+    Copy({path, "\\\\?\\" + path, dir + "gone.url"});
+    EXPECT_EQ(Clipboard().AsText(),
+              "https://long.example/|long.url\r\nhttps://long.example/|long.url\r\n|gone.url\r\n");
+
+    const TUnreadableFile lock(dir + "held.url");
+    try {
+        Copy({dir + "held.url"});
+        FAIL() << "a held shortcut beyond MAX_PATH was copied";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(e.Message.rfind("Cannot read the file \"" + dir + "held.url\": ", 0), 0u)
+            << e.Message;
+    }
+}
+
+// The host lists favorites with the ANSI file functions, which show each
+// character that code page 932 lacks by its best fit (under Wine: "é" as "e",
+// "·" as "・") or as '?' ("–", Korean, and an emoji as "??"). Each path as the
+// host lists it finds its file; a form that matches no file is an entry
+// without a file, and %1f keeps the name as the host gave it.
+TEST_F(CopyCommand, NamesOutsideTheCodePageFindTheirFile) {
+    SaveFormat("%u|%1f%z");
+    struct TRow {
+        const wchar_t* Folder; // empty: the file lies in the row's own folder
+        const wchar_t* File;
+    };
+    const TRow rows[] = {
+        {L"", L"caf\u00E9 guide.url"},  {L"", L"2020\u20132024.url"},
+        {L"", L"a\u00B7b.url"},         {L"", L"\uD55C\uAD6D\uC5B4 \uB274\uC2A4.url"},
+        {L"", L"\U0001F363 sushi.url"}, {L"Caf\u00E9 \u2013 \uD55C", L"inner.url"},
+    };
+    std::vector<std::string> selection;
+    std::string expected;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const std::string dir = Folder.Path() + std::to_string(i) + "\\";
+        const std::wstring wideDir = WideExtendedPath(dir);
+        const std::string url = "https://" + std::to_string(i) + ".example/";
+        CreateFolderWide(wideDir);
+        std::string host;
+        if (*rows[i].Folder == L'\0') {
+            WriteBytesWide(wideDir + rows[i].File, ShortcutText(url));
+            host = dir + AnsiListing(dir).at(0);
+        } else {
+            CreateFolderWide(wideDir + rows[i].Folder);
+            WriteBytesWide(wideDir + rows[i].Folder + L"\\" + rows[i].File, ShortcutText(url));
+            host = dir + AnsiListing(dir).at(0) + "\\inner.url";
+        }
+        selection.push_back(host);
+        expected += url + "|" + host.substr(host.rfind('\\') + 1) + "\r\n";
+    }
+    selection.push_back(Folder.Path() + "0\\caf? guide.url");
+    selection.push_back(Folder.Path() + "0\\cafe gone.url");
+    expected += "|caf? guide.url\r\n|cafe gone.url\r\n";
+    Copy(selection);
+    EXPECT_EQ(Clipboard().AsText(), expected);
+}
+
+// Two files that the host lists under one name: which one is meant cannot be
+// told, and copying either would be silently wrong.
+TEST_F(CopyCommand, NameThatSeveralFilesMatchEndsTheCommand) {
+    const std::wstring pairs[][2] = {{L"\uD55C.url", L"\uAD6D.url"},
+                                     {L"caf\u00E9.url", L"caf\u00E8.url"}};
+    for (std::size_t i = 0; i < std::size(pairs); ++i) {
+        const std::string dir = Folder.Path() + "pair" + std::to_string(i) + "\\";
+        CreateFolderWide(WideExtendedPath(dir));
+        for (const std::wstring& name : pairs[i])
+            WriteBytesWide(WideExtendedPath(dir) + name, ShortcutText("https://pair.example/"));
+        const std::vector<std::string> listed = AnsiListing(dir);
+        ASSERT_EQ(listed.size(), 2u);
+        ASSERT_EQ(listed[0], listed[1]);
+        const std::string path = dir + listed[0];
+        try {
+            Copy({path});
+            ADD_FAILURE() << "one of several matching files was copied: " << path;
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(e.Message, "Several files match \"" + path +
+                                     "\": their names differ only in characters that Shift JIS "
+                                     "(code page 932) lacks.\r\nRename them so that their names "
+                                     "differ in other characters, and try again.\r\n" +
+                                     path);
+        }
+    }
+    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+}
+
+// Only "file not found" and "path not found" mean that no file is there; a
+// name the system refuses ends the command with an error naming the path.
+TEST_F(CopyCommand, PathThatCannotBeLookedUpEndsTheCommand) {
+    for (const char* name : {"a|b.url", "a<b.url", "a\"b.url"}) {
+        const std::string path = Folder.Path() + name;
+        try {
+            Copy({path});
+            ADD_FAILURE() << path << " was copied as a path without a file";
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(e.Message.rfind("Cannot look for the file \"" + path + "\": ", 0), 0u)
+                << e.Message;
+            const std::string advice = "\r\nCheck that its drive or network folder can be "
+                                       "reached, that you may open its folder and that its name "
+                                       "is valid, and try again.\r\n" +
+                                       path;
+            EXPECT_NE(e.Message.find(advice), std::string::npos) << e.Message;
+        }
+    }
+    EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 #else
 TEST_F(CopyCommand, ClipboardThatCannotBeOpenedPassesTheErrorOn) {

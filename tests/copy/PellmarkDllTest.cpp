@@ -7,6 +7,7 @@
 #include "runtime/Clipboard.h"
 #include "tests/common/AddressSpace.h"
 #include "tests/common/Files.h"
+#include "tests/common/ImportPatch.h"
 #include "tests/common/MessageBoxes.h"
 #include "tests/common/ScratchFolder.h"
 #include "tests/common/ScratchRegistry.h"
@@ -268,6 +269,71 @@ TEST_F(PellmarkDll, RegistryValueWrittenBetweenCallsChangesTheNextCopy) {
     StoreRawFormat("<%u>");
     EXPECT_EQ(Run(SelectionBuffer({a, a})), 0);
     EXPECT_EQ(Clipboard().AsText(), "<https://a.example/><https://a.example/>");
+}
+
+// The calls Pellmark.dll makes to one system function, counted while a
+// TImportPatch sends them through Call. Id keeps functions of the same
+// signature apart.
+template <typename Signature, int Id> struct TCountedCall;
+template <typename R, typename... A, int Id> struct TCountedCall<R(WINAPI*)(A...), Id> {
+    static inline R(WINAPI* Original)(A...) = nullptr;
+    static inline int Calls = 0;
+    static R WINAPI Call(A... args) {
+        ++Calls;
+        return Original(args...);
+    }
+};
+
+template <typename Counted> class TCounting {
+public:
+    TCounting(HMODULE module, const char* function)
+        : FPatch(module, "kernel32.dll", function, reinterpret_cast<void*>(&Counted::Call)) {
+        Counted::Original = reinterpret_cast<decltype(Counted::Original)>(FPatch.Original());
+        Counted::Calls = 0;
+    }
+    bool Imported() const { return FPatch.Imported(); }
+    int Calls() const { return Counted::Calls; }
+
+private:
+    TImportPatch FPatch;
+};
+
+// Whether a shortcut exists, its date and its three keys all come from one
+// open of the file: no private-profile read (which opens the file once per
+// key), no existence or date query by path.
+TEST_F(PellmarkDll, EachShortcutIsOpenedOnceAndLookedUpNoOtherWay) {
+    std::vector<std::string> paths;
+    std::string expected;
+    for (int i = 0; i < 4; ++i) {
+        const std::string url = "https://" + std::to_string(i) + ".example/";
+        paths.push_back(Folder.Write("F" + std::to_string(i) + ".url",
+                                     ShortcutText(url, "c", "24/03/15 21:40")));
+        expected += url + "|";
+    }
+    StoreRawFormat("%u|");
+    const TCounting<TCountedCall<decltype(&CreateFileW), 0>> opens(Module, "CreateFileW");
+    const TCounting<TCountedCall<decltype(&CreateFileA), 1>> ansiOpens(Module, "CreateFileA");
+    const TCounting<TCountedCall<decltype(&GetFileAttributesA), 2>> attributesA(
+        Module, "GetFileAttributesA");
+    const TCounting<TCountedCall<decltype(&GetFileAttributesW), 3>> attributesW(
+        Module, "GetFileAttributesW");
+    const TCounting<TCountedCall<decltype(&GetFileAttributesExA), 4>> attributesExA(
+        Module, "GetFileAttributesExA");
+    const TCounting<TCountedCall<decltype(&GetFileAttributesExW), 5>> attributesExW(
+        Module, "GetFileAttributesExW");
+    const TCounting<TCountedCall<decltype(&FindFirstFileA), 6>> findA(Module, "FindFirstFileA");
+    const TCounting<TCountedCall<decltype(&FindFirstFileW), 7>> findW(Module, "FindFirstFileW");
+    const TCounting<TCountedCall<decltype(&GetPrivateProfileStringA), 8>> profile(
+        Module, "GetPrivateProfileStringA");
+    ASSERT_TRUE(opens.Imported());
+
+    EXPECT_EQ(Run(SelectionBuffer(paths)), 0);
+    EXPECT_EQ(Clipboard().AsText(), expected);
+    EXPECT_EQ(opens.Calls(), 4);
+    EXPECT_EQ(ansiOpens.Calls() + attributesA.Calls() + attributesW.Calls() +
+                  attributesExA.Calls() + attributesExW.Calls() + findA.Calls() + findW.Calls(),
+              0);
+    EXPECT_EQ(profile.Calls(), 0);
 }
 
 struct TSeenBox {

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -197,17 +198,50 @@ TEST_F(IniFileTest, LineBreakInValueIsRefusedAndFileUnchanged) {
     EXPECT_EQ(ReadBytes(Folder.OsPath("c.url")), before);
 }
 
+// The file is read once per object, at the first query; a new object reads
+// it as it is then.
 TEST_F(IniFileTest, AnotherWritersChangeIsSeenByANewObject) {
     WriteBytes(Folder.OsPath("once.url"), "[S]\r\nk=1\r\n");
     TIniFile ini(Folder.OsPath("once.url"));
     EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
     WriteBytes(Folder.OsPath("once.url"), "[S]\r\nk=2\r\n");
-#ifdef _WIN32
-    EXPECT_EQ(ini.ReadString("S", "k", ""), "2");
-#else
     EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
-#endif
     EXPECT_EQ(TIniFile(Folder.OsPath("once.url")).ReadString("S", "k", ""), "2");
+}
+
+// The value as written, before any conversion to code page 932, from a
+// UTF-16 or UTF-8 file by the rules ReadString follows; nothing from a code
+// page 932 file, for an absent key or for a missing file.
+TEST_F(IniFileTest, ReadUnicodeStringGivesTheValueBeforeConversion) {
+    using namespace std::string_literals;
+    const std::u16string url = u"http://example.com/caf\u00E9/\uD55C\uAD6D?q=\U0001F363";
+    const std::u8string url8 = u8"http://example.com/caf\u00E9/\uD55C\uAD6D?q=\U0001F363";
+    struct TRow {
+        const char* Name;
+        std::string Bytes;
+        std::optional<std::u16string> Expected;
+    };
+    const TRow rows[] = {
+        {"utf-16le", Utf16LEFile(u"[InternetShortcut]\r\nURL=" + url + u"\r\n"), url},
+        {"utf-16be, case, blanks and quotes",
+         Utf16BEFile(u"[ internetshortcut ]\nurl = \"" + url + u"\" \n"), url},
+        {"utf-8", Utf8File(u8"[InternetShortcut]\r\nURL=" + url8 + u8"\r\n"), url},
+        {"first section and key win",
+         Utf16LEFile(u"[InternetShortcut]\rURL=" + url + u"\rURL=x\r[InternetShortcut]\rURL=y\r"),
+         url},
+        {"a NUL ends the value", Utf16LEFile(u"[InternetShortcut]\r\nURL=" + url + u"\0tail\r\n"s),
+         url},
+        {"absent key", Utf16LEFile(u"[InternetShortcut]\r\nIconIndex=0\r\n"), std::nullopt},
+        {"code page 932", "[InternetShortcut]\r\nURL=http://example.com/\r\n", std::nullopt},
+    };
+    for (const TRow& row : rows) {
+        WriteBytes(Folder.OsPath("w.url"), row.Bytes);
+        EXPECT_EQ(TIniFile(Folder.OsPath("w.url")).ReadUnicodeString("InternetShortcut", "URL"),
+                  row.Expected)
+            << row.Name;
+    }
+    EXPECT_EQ(TIniFile(Folder.OsPath("none.url")).ReadUnicodeString("InternetShortcut", "URL"),
+              std::nullopt);
 }
 
 #ifndef _WIN32

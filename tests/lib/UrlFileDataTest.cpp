@@ -433,6 +433,20 @@ TEST_F(UrlFileDataFiles, UrlKeptWholeInTheWideSectionIsCopiedAsAWorkingUrl) {
         EXPECT_EQ(data.NewURL, row.Copied) << text;
         EXPECT_EQ(data.Valid, !data.URL.empty()) << text;
     }
+
+    // A file of Unicode text holds the whole URL itself, as UTF-8 or UTF-16.
+    const std::u8string utf8 = u8"\uFEFF[InternetShortcut]\r\nURL=http://example.com/café/한\r\n";
+    const std::u16string utf16 = u"\uFEFF[InternetShortcut]\r\nURL=http://example.com/café/한\r\n";
+    std::string utf16Bytes;
+    for (const char16_t unit : utf16) {
+        utf16Bytes += static_cast<char>(unit & 0xFF);
+        utf16Bytes += static_cast<char>(unit >> 8);
+    }
+    for (const std::string& text : {std::string(utf8.begin(), utf8.end()), utf16Bytes}) {
+        TUrlFileData data;
+        data.LoadFromFile(File("unicode.url", text));
+        EXPECT_EQ(data.URL, "http://example.com/caf%C3%A9/%ED%95%9C");
+    }
 }
 
 // The step that also serves a URL read from a file of Unicode text.
