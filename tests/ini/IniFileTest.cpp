@@ -106,11 +106,9 @@ TEST_F(IniFileTest, ValuesComeBackWholeWhateverTheirLength) {
     }
 }
 
-#ifndef _WIN32
 // Every generated file read from disk answers as its bytes do: a fault in
 // reading the file (a short read, a lost byte order mark or NUL, a stale
-// copy) shows here, with the seed that makes the file again. (The Win32
-// backend asks the system, which the comparison with the system covers.)
+// copy) shows here, with the seed that makes the file again.
 TEST_F(IniFileTest, GeneratedFilesReadAsTheirBytes) {
     std::size_t differences = 0;
     for (std::uint64_t seed = 1; seed <= 10000; ++seed) {
@@ -130,7 +128,6 @@ TEST_F(IniFileTest, GeneratedFilesReadAsTheirBytes) {
     }
     EXPECT_EQ(differences, 0U);
 }
-#endif
 
 TEST_F(IniFileTest, Utf16FileIsWrittenBackInUtf16) {
     WriteBytes(Folder.OsPath("w.url"), Utf16LEFile(u"[InternetShortcut]\r\nURL=http://a/\r\n"));
