@@ -1,6 +1,7 @@
 #include "lib/UrlText.h"
 
 #include "runtime/CodePage.h"
+#include "runtime/Utf8.h"
 
 namespace {
 
@@ -13,28 +14,14 @@ bool IsLowSurrogate(char16_t u) {
 
 // Appends each UTF-8 byte of the code point as %XX.
 void AppendPercentEncoded(std::string& out, char32_t c) {
-    unsigned char bytes[4];
-    std::size_t count = 0;
-    if (c < 0x80) {
-        bytes[count++] = static_cast<unsigned char>(c);
-    } else if (c < 0x800) {
-        bytes[count++] = static_cast<unsigned char>(0xC0 | c >> 6);
-        bytes[count++] = static_cast<unsigned char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        bytes[count++] = static_cast<unsigned char>(0xE0 | c >> 12);
-        bytes[count++] = static_cast<unsigned char>(0x80 | (c >> 6 & 0x3F));
-        bytes[count++] = static_cast<unsigned char>(0x80 | (c & 0x3F));
-    } else {
-        bytes[count++] = static_cast<unsigned char>(0xF0 | c >> 18);
-        bytes[count++] = static_cast<unsigned char>(0x80 | (c >> 12 & 0x3F));
-        bytes[count++] = static_cast<unsigned char>(0x80 | (c >> 6 & 0x3F));
-        bytes[count++] = static_cast<unsigned char>(0x80 | (c & 0x3F));
-    }
+    std::string bytes;
+    AppendUtf8(bytes, c);
     constexpr char Hex[] = "0123456789ABCDEF";
-    for (std::size_t i = 0; i < count; ++i) {
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
         out += '%';
-        out += Hex[bytes[i] >> 4];
-        out += Hex[bytes[i] & 0x0F];
+        out += Hex[value >> 4];
+        out += Hex[value & 0x0F];
     }
 }
 

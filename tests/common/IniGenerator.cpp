@@ -6,6 +6,8 @@
 
 #include "tests/common/IniGenerator.h"
 
+#include "runtime/Utf8.h"
+
 #include <array>
 #include <cstdio>
 
@@ -269,23 +271,7 @@ private:
         }
         FBytes += !g->OtherAnsi.empty() && FRandom.Percent(50) ? g->OtherAnsi : g->Ansi;
     }
-    void PutUtf8(char32_t c) {
-        if (c < 0x80) {
-            FBytes.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            FBytes.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            FBytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            FBytes.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            FBytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            FBytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            FBytes.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            FBytes.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            FBytes.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            FBytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
+    void PutUtf8(char32_t c) { AppendUtf8(FBytes, c); }
     void PutUnit(char16_t u) {
         const char low = static_cast<char>(u & 0xFF);
         const char high = static_cast<char>(u >> 8);
