@@ -2,7 +2,8 @@
 // INI file access by section and key, with the Windows private-profile rules:
 // names match case-insensitively, blanks are trimmed, a line splits at its
 // first '=', one pair of matching quotes around a value is removed, the first
-// match wins, ';' starts a comment line. Values are returned whole.
+// match wins; a line that starts with ';' is found only by its whole name.
+// Values are returned whole.
 //
 // The file is opened and read once, whole, at the first query (FileFound,
 // ModificationTime, ReadString, ReadUnicodeString), and every query is

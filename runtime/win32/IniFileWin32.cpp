@@ -14,6 +14,7 @@
 #include "runtime/win32/FileTimeFields.h"
 #include "runtime/win32/Handles.h"
 #include "runtime/win32/HostPath.h"
+#include "runtime/win32/WidePath.h"
 
 #include <windows.h>
 
@@ -24,24 +25,13 @@
 namespace {
 
 // The private-profile routine looks for a name without a folder in the
-// Windows folder, where the reading looks in the current one; a full path
-// makes both use the same file.
-std::string FullAnsiPath(const std::string& fileName) {
-    if (fileName.empty())
-        return fileName;
-    std::string buffer(MAX_PATH, '\0');
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const DWORD length = ::GetFullPathNameA(fileName.c_str(), static_cast<DWORD>(buffer.size()),
-                                                buffer.data(), nullptr);
-        if (length == 0)
-            return fileName;
-        if (length < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.assign(length + 1, '\0');
-    }
-    return fileName;
+// Windows folder, where the reading looks in the current one; the full path
+// makes both use the same file. The wide routine takes it at any length.
+std::wstring WritablePath(const std::string& fileName) {
+    const std::wstring wide = WidePath(fileName);
+    DWORD error = 0;
+    const std::wstring full = wide.empty() ? wide : FullPath(wide, error);
+    return full.empty() ? wide : full;
 }
 
 // The whole file, as long as the open handle says it is.
@@ -131,8 +121,9 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
     // The routine would write a line break into the file as it stands.
     if (std::string problem = TIniText::WriteProblem(section, ident, value); !problem.empty())
         throw IniWriteError(FFileName, problem);
-    if (!::WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(),
-                                      FullAnsiPath(FFileName).c_str()))
+    // Names and value converted as the ANSI routine would convert them.
+    if (!::WritePrivateProfileStringW(WidePath(section).c_str(), WidePath(ident).c_str(),
+                                      WidePath(value).c_str(), WritablePath(FFileName).c_str()))
         throw IniWriteError(FFileName, SystemErrorMessage(::GetLastError()));
     // The next query reads the file as written.
     FImpl->Loaded = false;
