@@ -4,9 +4,9 @@
 // works only at unload.
 
 #include "copy/CopyCommand.h"
-#include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
 #include "plugin/PluginDescriptors.h"
+#include "plugin/win32/ExportGuard.h"
 #include "runtime/DateTime.h"
 
 #include <type_traits>

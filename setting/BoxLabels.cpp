@@ -1,7 +1,7 @@
 #include "setting/BoxLabels.h"
 
+#include "lib/BoxLabelLayout.h"
 #include "runtime/vcl/FormBuilder.h"
-#include "setting/BoxLabelLayout.h"
 
 TCustomBoxLabel::TCustomBoxLabel(TComponent* AOwner)
     : TCustomControl(AOwner), FBevel(nullptr), FAlignment(taCenter), FPaintPending(true) {

@@ -3,9 +3,9 @@
 // no objects built at load time, and DllMain
 // (runtime/win32/ModuleRuntime.cpp) works only at unload.
 
-#include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
 #include "plugin/PluginDescriptors.h"
+#include "plugin/win32/ExportGuard.h"
 #include "runtime/DateTime.h"
 #include "setting/SetFormatWindow.h"
 

@@ -2,7 +2,7 @@
 // the DLL build stores it in code page 932). Japanese texts are compared as
 // u8 literals, which stay UTF-8 whatever the compiler's execution charset.
 
-#include "runtime/vcl/FormDescription.h"
+#include "runtime/FormDescription.h"
 #include "tests/common/Files.h"
 
 #include <gtest/gtest.h>
