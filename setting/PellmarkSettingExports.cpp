@@ -12,7 +12,7 @@
 #include <memory>
 #include <type_traits>
 
-// Needs no guard: nothing it calls can throw.
+// Named as the host spells it. Needs no guard: nothing it calls can throw.
 extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugin) {
     static_assert(noexcept(WritePluginInterface(PellmarkSettingDescriptor(), plugin)));
     WritePluginInterface(PellmarkSettingDescriptor(), plugin);
