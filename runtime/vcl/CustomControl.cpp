@@ -3,23 +3,6 @@
 #include "runtime/Exception.h"
 #include "runtime/win32/Handles.h"
 
-namespace {
-
-// Lends a DC to a canvas for one scope; the canvas gives it back before the
-// DC's owner ends it.
-class TCanvasLoan {
-public:
-    TCanvasLoan(TCanvas& canvas, HDC dc) : FCanvas(canvas) { FCanvas.SetHandle(dc); }
-    ~TCanvasLoan() { FCanvas.SetHandle(nullptr); }
-    TCanvasLoan(const TCanvasLoan&) = delete;
-    TCanvasLoan& operator=(const TCanvasLoan&) = delete;
-
-private:
-    TCanvas& FCanvas;
-};
-
-} // namespace
-
 HDC TControlCanvas::AcquireDC() {
     HWND window = FControl.WindowHandle();
     HDC dc = window != nullptr ? ::GetDC(window) : nullptr;
@@ -40,7 +23,9 @@ LRESULT TCustomControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         const TPaintDC dc(WindowHandle());
         if (!dc)
             return 0;
-        const TCanvasLoan loan(FCanvas, dc.get());
+        // The paint DC is lent to the canvas and given back before EndPaint.
+        FCanvas.SetHandle(dc.get());
+        const TScopeExit giveBack([this] { FCanvas.SetHandle(nullptr); });
         Paint();
         PaintControls(dc.get());
         return 0;

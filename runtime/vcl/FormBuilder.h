@@ -6,8 +6,8 @@
 // checked as they are converted; anything unknown or mistyped raises
 // EFormDescriptionError naming the line.
 
+#include "runtime/FormDescription.h"
 #include "runtime/vcl/Component.h"
-#include "runtime/vcl/FormDescription.h"
 #include "runtime/vcl/Graphics.h"
 
 #include <windows.h>

@@ -3,6 +3,7 @@
 #include "runtime/Exception.h"
 #include "runtime/vcl/Application.h"
 #include "runtime/vcl/FormBuilder.h"
+#include "runtime/win32/Handles.h"
 
 #include <algorithm>
 
@@ -285,10 +286,7 @@ void TWinControl::SetText(const std::string& Value) {
 
 void TWinControl::WriteWindowText() {
     FSettingText = true;
-    struct TReset {
-        bool& Flag;
-        ~TReset() { Flag = false; }
-    } reset{FSettingText};
+    const TScopeExit reset([this] { FSettingText = false; });
     if (!::SetWindowTextA(FWindow.get(), FText.c_str()))
         throw EOSError("Cannot set the text of " + Name());
 }

@@ -40,23 +40,6 @@ void OpenClipboardSession(std::optional<TClipboardSession>& session, HWND owner)
          "Another program may be using it: close that program or try again.");
 }
 
-// Locks a global memory block for one scope.
-class TGlobalLock {
-public:
-    explicit TGlobalLock(HGLOBAL memory) : FMemory(memory), FData(GlobalLock(memory)) {}
-    ~TGlobalLock() {
-        if (FData != nullptr)
-            GlobalUnlock(FMemory);
-    }
-    TGlobalLock(const TGlobalLock&) = delete;
-    TGlobalLock& operator=(const TGlobalLock&) = delete;
-    void* Data() const { return FData; }
-
-private:
-    HGLOBAL FMemory;
-    void* FData;
-};
-
 // A movable block of size bytes, filled by fill(data) while it is locked.
 template <typename Fill> TClipboardBlock MakeBlock(UINT format, std::size_t size, Fill&& fill) {
     TClipboardBlock block{format, TGlobalMemory(GlobalAlloc(GMEM_MOVEABLE, size))};
