@@ -3,7 +3,7 @@
 
 #include "runtime/Clipboard.h"
 
-#include "runtime/ClipboardStandIn.h"
+#include "runtime/posix/ClipboardStandIn.h"
 #include "runtime/Exception.h"
 
 namespace {

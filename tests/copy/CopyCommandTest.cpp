@@ -20,7 +20,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "runtime/ClipboardStandIn.h"
+#include "runtime/posix/ClipboardStandIn.h"
 #endif
 
 namespace {

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <vector>
 #else
-#include "runtime/ClipboardStandIn.h"
+#include "runtime/posix/ClipboardStandIn.h"
 #endif
 
 TEST(Clipboard_test, TextRoundTrips) {
