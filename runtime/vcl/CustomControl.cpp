@@ -1,6 +1,7 @@
 #include "runtime/vcl/CustomControl.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/win32/Handles.h"
 
 namespace {
@@ -24,7 +25,7 @@ HDC TControlCanvas::AcquireDC() {
     HWND window = FControl.WindowHandle();
     HDC dc = window != nullptr ? ::GetDC(window) : nullptr;
     if (dc == nullptr)
-        throw EOSError("Cannot draw on " + FControl.Name() + ": it has no window");
+        throw EOSError(Messages::DialogDrawingFailed());
     return dc;
 }
 

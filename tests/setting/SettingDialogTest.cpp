@@ -6,8 +6,10 @@
 #include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/DateTime.h"
+#include "runtime/Messages.h"
 #include "runtime/SystemError.h"
 #include "runtime/win32/Handles.h"
+#include "setting/SettingMessages.h"
 #include "tests/common/MessageBoxes.h"
 #include "tests/common/ScratchFolder.h"
 #include "tests/common/ScratchRegistry.h"
@@ -528,12 +530,8 @@ TEST_F(SettingDialogTest, ASampleThatCannotBeWrittenIsReportedOnceAndPreviewedFr
             prepared = Now();
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(MessageBoxText(box),
-                      "Cannot write the INI file \"" + path +
-                          "\": " + SystemErrorMessage(row.Error) +
-                          "\r\nThe sample shortcut cannot be written into the temporary folder \"" +
-                          folder +
-                          "\": create that folder or make it writable, or remove the folder named "
-                          "\"Oskel_WebPage\" from it. The preview shows the sample all the same.");
+                      Messages::FileWriteFailed(path, SystemErrorMessage(row.Error)) + "\r\n" +
+                          SampleUnwritable(folder, "Oskel_WebPage"));
             DismissMessageBox(box);
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
@@ -572,10 +570,8 @@ TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTa
             const HWND box = d.WaitForMessageBox();
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(MessageBoxText(box),
-                      std::string("The registry value 'FormatText' of 'HKEY_CURRENT_USER\\") +
-                          kFormatKey +
-                          "' is not a string; replace it with a string value, or delete it to use "
-                          "the default");
+                      Messages::RegistryValueNotString(
+                          std::string("HKEY_CURRENT_USER\\") + kFormatKey, "FormatText"));
             DismissMessageBox(box);
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
