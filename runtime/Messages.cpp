@@ -14,8 +14,9 @@ constexpr std::string_view MemoryAdvice =
     "いくつかのプログラムを閉じてから、もう一度お試しください。";
 constexpr std::string_view ReadAdvice = "ファイルを開いているプログラムを閉じ、読み取りが許可されて"
                                         "いることを確かめてから、もう一度お試しください。";
-constexpr std::string_view WriteAdvice = "ファイルを開いているプログラムを閉じ、書き込みが許可されて"
-                                         "いることを確かめてから、もう一度お試しください。";
+constexpr std::string_view WriteAdvice =
+    "ファイルを開いているプログラムを閉じ、書き込みが許可されて"
+    "いることを確かめてから、もう一度お試しください。";
 constexpr std::string_view RegistryAdvice = "レジストリ エディターでこのキーのアクセス許可を確かめ"
                                             "てから、もう一度お試しください。";
 constexpr std::string_view ReinstallAdvice = "このファイルを入れ直してください。";
@@ -74,7 +75,7 @@ std::string InvalidFormat(std::string_view formatText) {
 }
 
 std::string DateTimeOutOfRange() {
-    return Compose("日付と時刻が、扱える範囲 (西暦 1 年から 9999 年まで) の外にあります。", {},
+    return Compose("日付と時刻が、扱える範囲（西暦 1 年から 9999 年まで）の外にあります。", {},
                    "コンピューターの日付と時刻を確かめてください。");
 }
 
@@ -105,8 +106,8 @@ std::string FileReadFailed(std::string_view fileName, std::string_view system) {
 }
 
 std::string FileTooLarge(std::string_view fileName) {
-    return Compose("ファイル " + Quoted(fileName) + " は 2 GB を超えているため読み取れません。",
-                   {}, "選んだファイルが正しいか確かめてください。");
+    return Compose("ファイル " + Quoted(fileName) + " は 2 GB を超えているため読み取れません。", {},
+                   "選んだファイルが正しいか確かめてください。");
 }
 
 std::string FileLookupFailed(std::string_view fileName, std::string_view system) {
@@ -116,8 +117,8 @@ std::string FileLookupFailed(std::string_view fileName, std::string_view system)
 }
 
 std::string AmbiguousFileName(std::string_view entry) {
-    return Compose(Quoted(entry) + " に当てはまるファイルが複数あります。名前が、シフト JIS "
-                                   "(コード ページ 932) にない文字でしか違いません。",
+    return Compose(Quoted(entry) + " に当てはまるファイルが複数あります。名前が、シフト JIS"
+                                   "（コード ページ 932）にない文字でしか違いません。",
                    {}, "ほかの文字でも区別できるように名前を変えてから、もう一度お試しください。");
 }
 
@@ -181,11 +182,11 @@ std::string IniKeyNameStart() {
 }
 
 std::string IniNameNotCodePage() {
-    return "セクション名かキー名に、シフト JIS (コード ページ 932) にない文字があります。";
+    return "セクション名かキー名に、シフト JIS（コード ページ 932）にない文字があります。";
 }
 
 std::string IniValueNotCodePage() {
-    return "値に、シフト JIS (コード ページ 932) にない文字があります。";
+    return "値に、シフト JIS（コード ページ 932）にない文字があります。";
 }
 
 std::string RegistryKeyFailed(std::string_view key, std::string_view system) {
@@ -285,11 +286,11 @@ std::string TextTooLongToConvert() {
 }
 
 std::string ToAnsiFailed() {
-    return Compose("文字列をシフト JIS (コード ページ 932) に変換できません。", {}, RetryAdvice);
+    return Compose("文字列をシフト JIS（コード ページ 932）に変換できません。", {}, RetryAdvice);
 }
 
 std::string FromAnsiFailed() {
-    return Compose("シフト JIS (コード ページ 932) の文字列を変換できません。", {}, RetryAdvice);
+    return Compose("シフト JIS（コード ページ 932）の文字列を変換できません。", {}, RetryAdvice);
 }
 
 std::string ConversionUnavailable(std::string_view from, std::string_view to) {
@@ -309,13 +310,13 @@ std::string DialogMessagesFailed(std::string_view system) {
 }
 
 std::string DialogResourceMissing(std::string_view module) {
-    return Compose("ダイアログの定義 (リソース) が " + Quoted(module) + " にありません。", {},
+    return Compose("ダイアログの定義（リソース）が " + Quoted(module) + " にありません。", {},
                    ReinstallAdvice);
 }
 
 std::string DialogResourceDamaged(std::string_view module, std::string_view detail) {
-    return Compose(Quoted(module) + " にあるダイアログの定義 (リソース) が壊れています (" +
-                       std::string(detail) + ")。",
+    return Compose(Quoted(module) + " にあるダイアログの定義（リソース）が壊れています（" +
+                       std::string(detail) + "）。",
                    {}, ReinstallAdvice);
 }
 

@@ -3,6 +3,7 @@
 
 #include "runtime/RegIniFile.h"
 
+#include "runtime/AnsiText.h"
 #include "runtime/Exception.h"
 #include "runtime/Messages.h"
 #include "runtime/RegistryPath.h"
@@ -17,8 +18,15 @@ namespace {
 
 constexpr int ReadAttempts = 8;
 
+// The key as the registry editor shows it, for messages. HKEY_CURRENT_USER's
+// Software key always exists, so spelt, whatever case the path gives it.
 std::string KeyName(const std::string& path) {
-    return "HKEY_CURRENT_USER\\" + path;
+    constexpr std::string_view software = "Software";
+    const bool underSoftware = path.size() >= software.size() &&
+                               (path.size() == software.size() || path[software.size()] == '\\') &&
+                               AnsiLowerCase(path.substr(0, software.size())) == "software";
+    return "HKEY_CURRENT_USER\\" +
+           (underSoftware ? std::string(software) + path.substr(software.size()) : path);
 }
 
 std::string CodeText(LONG code) {
@@ -83,8 +91,8 @@ std::string TRegIniFile::ReadString(const std::string& sectionName, const std::s
             continue;
         }
         if (code != ERROR_SUCCESS)
-            throw ERegistryException(Messages::RegistryValueReadFailed(
-                FImpl->SectionName(section), ident, CodeText(code)));
+            throw ERegistryException(Messages::RegistryValueReadFailed(FImpl->SectionName(section),
+                                                                       ident, CodeText(code)));
         if (type != REG_SZ && type != REG_EXPAND_SZ)
             throw ERegistryException(
                 Messages::RegistryValueNotString(FImpl->SectionName(section), ident));

@@ -26,7 +26,6 @@
 
 namespace {
 
-const std::string kFormatKey = StoredFormatValue().Key;
 constexpr const char* kSampleURL = "http://www.example.com/";
 constexpr const char* kFormatError = "書式文字列が不正です\r\n";
 constexpr const char* kSampleComment =
@@ -570,8 +569,10 @@ TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTa
             const HWND box = d.WaitForMessageBox();
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(MessageBoxText(box),
-                      Messages::RegistryValueNotString(
-                          std::string("HKEY_CURRENT_USER\\") + kFormatKey, "FormatText"));
+                      Messages::RegistryValueNotString("HKEY_CURRENT_USER\\Software\\Oskel\\Orrel\\"
+                                                       "Plugins\\FormatLibrary\\"
+                                                       "PellmarkClipBoard\\Format",
+                                                       "FormatText"));
             DismissMessageBox(box);
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
