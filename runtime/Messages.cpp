@@ -29,9 +29,9 @@ std::string Compose(std::string_view what, std::string_view system, std::string_
     return text;
 }
 
-std::string Quoted(std::string_view text) {
-    std::string quoted = "\"";
-    quoted.append(text).append("\"");
+std::string Quoted(std::string_view text, char quote = '"') {
+    std::string quoted(1, quote);
+    quoted.append(text).push_back(quote);
     return quoted;
 }
 
@@ -85,12 +85,12 @@ std::string InvalidDateOrTime() {
 }
 
 std::string UnreadableDateTime(std::string_view text) {
-    return Compose("'" + std::string(text) + "' は日付と時刻として読み取れません。", {},
+    return Compose(Quoted(text, '\'') + " は日付と時刻として読み取れません。", {},
                    "コントロール パネルの日付と時刻の形式に合わせて書いてください。");
 }
 
 std::string UnreadableLastVisit(std::string_view text) {
-    return Compose("お気に入りの最終訪問日時 '" + std::string(text) + "' を読み取れません。", {},
+    return Compose("お気に入りの最終訪問日時 " + Quoted(text, '\'') + " を読み取れません。", {},
                    "次の行のファイルをメモ帳で開き、LastVisit= の後を 24/03/15 21:40 の形に"
                    "直すか、その行を削除してください。");
 }
