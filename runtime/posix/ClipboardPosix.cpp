@@ -5,9 +5,9 @@
 
 #include "runtime/Clipboard.h"
 
-#include "runtime/posix/ClipboardStandIn.h"
 #include "runtime/Exception.h"
 #include "runtime/Messages.h"
+#include "runtime/posix/ClipboardStandIn.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 
 #include "runtime/AnsiText.h"
 #include "runtime/Exception.h"
-#include "runtime/Messages.h"
 #include "runtime/FileNames.h"
 #include "runtime/FileSystem.h"
+#include "runtime/Messages.h"
 #include "runtime/RegistryPath.h"
 #include "runtime/SystemError.h"
 

@@ -63,8 +63,8 @@ void TFormBuilder::ReadChildren(TComponent& Parent, const TFormObject& Descripti
     for (const TFormObject& child : Description.Children) {
         const TComponentClass* componentClass = FindClass(child.ClassName);
         if (componentClass == nullptr) {
-            throw EFormDescriptionError(
-                Messages::FormDescriptionLine(child.Line, "クラス " + child.ClassName + " がありません"));
+            throw EFormDescriptionError(Messages::FormDescriptionLine(
+                child.Line, "クラス " + child.ClassName + " がありません"));
         }
         if (FRoot.FindComponent(child.Name) != nullptr) {
             throw EFormDescriptionError(Messages::FormDescriptionLine(
@@ -165,8 +165,8 @@ void TFormBuilder::Error(const TFormProperty& Property, const std::string& What)
 
 void TFormBuilder::UnknownProperty(const TComponent& Component,
                                    const TFormProperty& Property) const {
-    Error(Property, std::string(Component.ClassName()) + " にプロパティ " + Property.Name +
-                        " がありません");
+    Error(Property,
+          std::string(Component.ClassName()) + " にプロパティ " + Property.Name + " がありません");
 }
 
 bool ReadFontProperty(TFormBuilder& Builder, const TFormProperty& Property, TFont& Font) {

@@ -3,8 +3,8 @@
 #include "runtime/FileSystem.h"
 
 #include "runtime/Exception.h"
-#include "runtime/Messages.h"
 #include "runtime/FileNames.h"
+#include "runtime/Messages.h"
 #include "runtime/SystemError.h"
 
 #include <windows.h>

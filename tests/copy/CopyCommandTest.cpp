@@ -114,8 +114,11 @@ TEST_F(CopyCommand, UnreadableLastVisitEndsTheCommandNamingTheFile) {
     const std::string bad = Shortcut("Bad", ShortcutText("https://bad.example/", "", "not a date"));
     // The message quotes the text as the file has it; the path selected is
     // its last line.
-    ExpectThrowMessage<EConvertError>([&] { Copy({a, bad, a}); },
-                                      Messages::UnreadableLastVisit("not a date") + "\r\n" + bad);
+    ExpectThrowMessage<EConvertError>(
+        [&] {
+            Copy({a, bad, a});
+        },
+        Messages::UnreadableLastVisit("not a date") + "\r\n" + bad);
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 
@@ -124,7 +127,10 @@ TEST_F(CopyCommand, ShortcutThatExistsButCannotBeOpenedEndsTheCommandNamingTheFi
     const std::string held = Shortcut("Held", ShortcutText("https://held.example/"));
     const TUnreadableFile lock(held);
     ExpectThrowMessageWithSystemText<EIniFileException>(
-        [&] { Copy({a, held, a}); }, Messages::FileReadFailed(held, {}) + "\r\n" + held);
+        [&] {
+            Copy({a, held, a});
+        },
+        Messages::FileReadFailed(held, {}) + "\r\n" + held);
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 
@@ -307,8 +313,8 @@ TEST_F(CopyCommand, NameThatSeveralFilesMatchEndsTheCommand) {
         ASSERT_EQ(listed.size(), 2u);
         ASSERT_EQ(listed[0], listed[1]);
         const std::string path = dir + listed[0];
-        ExpectThrowMessage<EIniFileException>(
-            [&] { Copy({path}); }, Messages::AmbiguousFileName(path) + "\r\n" + path);
+        ExpectThrowMessage<EIniFileException>([&] { Copy({path}); },
+                                              Messages::AmbiguousFileName(path) + "\r\n" + path);
     }
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }

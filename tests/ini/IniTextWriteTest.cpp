@@ -152,19 +152,15 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TProblemRow{"LineBreakInValue", "S", "k", "a\r\n[T]\r\nURL=evil",
                     Messages::IniLineBreakOrNul()},
-        TProblemRow{"CrInSection", "S\r", "k", "v",
-                    Messages::IniLineBreakOrNul()},
-        TProblemRow{"NulInKey", "S", "k\0x"s, "v",
-                    Messages::IniLineBreakOrNul()},
+        TProblemRow{"CrInSection", "S\r", "k", "v", Messages::IniLineBreakOrNul()},
+        TProblemRow{"NulInKey", "S", "k\0x"s, "v", Messages::IniLineBreakOrNul()},
         TProblemRow{"EmptySection", " ", "k", "v", Messages::IniSectionNameEmpty()},
         TProblemRow{"EmptyKey", "S", "\t", "v", Messages::IniKeyNameEmpty()},
         TProblemRow{"EqualsInKey", "S", "a=b", "v", Messages::IniKeyNameWithEquals()},
         TProblemRow{"CommentKey", "S", " ;k", "v", Messages::IniKeyNameStart()},
         TProblemRow{"SectionLikeKey", "S", "[k]", "v", Messages::IniKeyNameStart()},
-        TProblemRow{"CutDoubleByteName", "S\x83", "k", "v",
-                    Messages::IniNameNotCodePage()},
-        TProblemRow{"CutDoubleByteValue", "S", "k", "v\x83",
-                    Messages::IniValueNotCodePage()}),
+        TProblemRow{"CutDoubleByteName", "S\x83", "k", "v", Messages::IniNameNotCodePage()},
+        TProblemRow{"CutDoubleByteValue", "S", "k", "v\x83", Messages::IniValueNotCodePage()}),
     [](const testing::TestParamInfo<TProblemRow>& param) { return std::string(param.param.Name); });
 
 } // namespace

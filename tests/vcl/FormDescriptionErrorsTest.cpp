@@ -45,12 +45,16 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorRow{"object A: TB\n X 1\nend", "2 行目: プロパティ名の後に '=' がありません"},
         TErrorRow{"object A: TB\r\n X = 1\r\n Y 2\r\nend",
                   "3 行目: プロパティ名の後に '=' がありません"},
-        TErrorRow{"object A: TB\n = 1\nend", "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
-        TErrorRow{"object A: TB\n 'X' = 1\nend", "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
-        TErrorRow{"object A: TB\n @X = 1\nend", "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n = 1\nend",
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n 'X' = 1\nend",
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n @X = 1\nend",
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
         TErrorRow{"object A: TB\n \x82\xa0 = 1\nend",
                   "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
-        TErrorRow{"object A: TB\n\0\nend"sv, "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n\0\nend"sv,
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
         TErrorRow{"object A: TB\n Font. = 1\nend", "2 行目: '.' の後にプロパティ名がありません"},
         TErrorRow{"object A: TB\n X =\nend", "3 行目: '=' の後に値がありません"},
         TErrorRow{"object A: TB\n X = ]\nend", "2 行目: '=' の後に値がありません"},
@@ -64,14 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorRow{"object A: TB\n X = [a,]\nend", "2 行目: 集合に名前がありません"},
         TErrorRow{"object A: TB\n X = [1]\nend", "2 行目: 集合に名前がありません"},
         TErrorRow{"object A: TB\n X = [a,\n", "3 行目: 集合に名前がありません"},
-        TErrorRow{"object A: TB\n X = ('a' 1)\nend",
-                  "2 行目: リストに文字列か ')' が必要です"},
+        TErrorRow{"object A: TB\n X = ('a' 1)\nend", "2 行目: リストに文字列か ')' が必要です"},
         TErrorRow{"object A: TB\n X = (\n  'a'\n", "4 行目: リストに文字列か ')' が必要です"},
         // Strings that do not end on their line.
         TErrorRow{"object A: TB\n X = 'abc\nend",
                   "2 行目: 行の終わりまでに閉じる引用符がありません"},
-        TErrorRow{"object A: TB\n X = 'abc",
-                  "2 行目: 行の終わりまでに閉じる引用符がありません"},
+        TErrorRow{"object A: TB\n X = 'abc", "2 行目: 行の終わりまでに閉じる引用符がありません"},
         TErrorRow{"object A: TB\n X = 'it''\nend",
                   "2 行目: 行の終わりまでに閉じる引用符がありません"},
         TErrorRow{"object A: TB\n X = 'a\rb'\nend",
@@ -91,12 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorRow{"object A: TB\n X = 99999999999999999999999\nend",
                   "2 行目: 数値が 64 ビットの範囲を超えています"},
         // Anything after the top-level object.
-        TErrorRow{"object A: TB\nend\nx",
-                  "3 行目: 最後の 'end' の後に余分な記述があります"},
+        TErrorRow{"object A: TB\nend\nx", "3 行目: 最後の 'end' の後に余分な記述があります"},
         TErrorRow{"object A: TB\nend\nobject C: TD\nend",
                   "3 行目: 最後の 'end' の後に余分な記述があります"},
-        TErrorRow{"object A: TB\nend end",
-                  "2 行目: 最後の 'end' の後に余分な記述があります"}));
+        TErrorRow{"object A: TB\nend end", "2 行目: 最後の 'end' の後に余分な記述があります"}));
 
 std::string Nested(int depth) {
     std::string text;

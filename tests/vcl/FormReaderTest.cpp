@@ -96,7 +96,8 @@ struct TBadCase {
 
 TEST(FormReaderTest, RejectsWhatItCannotBuildWithTheLineAndTheReason) {
     const TBadCase cases[] = {
-        {"object Main: TOther\nend\n", "1 行目: TOther はフォームのクラス (TTestForm) ではありません"},
+        {"object Main: TOther\nend\n",
+         "1 行目: TOther はフォームのクラス (TTestForm) ではありません"},
         {"object Main: TTestForm\n  Colour = 1\nend\n",
          "2 行目: Main.Colour を読み取れません: TTestForm にプロパティ Colour がありません"},
         {"object Main: TTestForm\n  object A: TPanel\n  end\nend\n",
