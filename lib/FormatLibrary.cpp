@@ -5,6 +5,7 @@
 #include "runtime/DateTime.h"
 #include "runtime/Exception.h"
 #include "runtime/FileNames.h"
+#include "runtime/Messages.h"
 #include "runtime/RegIniFile.h"
 
 #include <algorithm>
@@ -17,10 +18,9 @@ constexpr char RegistryKeyPrefix[] = "software\\Oskel\\Orrel\\Plugins\\FormatLib
 // "yyyy/mm/dd" with a separator of one byte.
 constexpr std::size_t LongestDate = 10;
 constexpr std::size_t MaxReserve = std::size_t{1} << 20;
-constexpr char FormatErrorText[] = "書式文字列が不正です\r\n";
 
 EConvertError FormatError(const std::string& formatText) {
-    return EConvertError(FormatErrorText + formatText);
+    return EConvertError(Messages::InvalidFormat(formatText));
 }
 
 } // namespace

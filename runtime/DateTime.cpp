@@ -4,6 +4,7 @@
 #include "runtime/DateTime.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 
 #include <cmath>
 #include <cstdint>
@@ -67,7 +68,7 @@ constexpr std::int64_t EpochShift = -25569;
 // a negative value is not signed: -1.25 is day -1 at 06:00.
 void SplitDateTime(TDateTime value, std::int64_t& days, std::int64_t& msecs) {
     if (!std::isfinite(value) || value <= MinDateTime - 1.0 || value >= MaxDateTime)
-        throw EConvertError("Invalid date-time value");
+        throw EConvertError(Messages::DateTimeOutOfRange());
     const double whole = std::trunc(value);
     days = static_cast<std::int64_t>(whole);
     msecs = std::llround(std::fabs(value - whole) * MSecsPerDay);
@@ -268,13 +269,13 @@ std::string_view TrimBlanks(std::string_view text) {
 
 TDateTime EncodeDate(int year, int month, int day) {
     if (!IsValidDate(year, month, day))
-        throw EConvertError("Invalid argument to date encode");
+        throw EConvertError(Messages::InvalidDateOrTime());
     return static_cast<TDateTime>(DaysFromCivil(year, month, day) - EpochShift);
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int msec) {
     if (!IsValidTime(hour, minute, second, msec))
-        throw EConvertError("Invalid argument to time encode");
+        throw EConvertError(Messages::InvalidDateOrTime());
     const std::int64_t ms = ((hour * 60 + minute) * 60 + second) * 1000 + msec;
     return static_cast<TDateTime>(ms) / MSecsPerDay;
 }
@@ -367,7 +368,7 @@ TDateTime StrToDateTime(const std::string& text, const TFormatSettings& settings
     if (TryReadSavedFormAnySeparators(trimmed, settings, currentYear, result) ||
         TryReadUserForm(trimmed, settings, currentYear, result))
         return result;
-    throw EConvertError("'" + text + "' is not a valid date and time");
+    throw EConvertError(Messages::UnreadableDateTime(text));
 }
 
 TDateTime StrToDateTime(const std::string& text) {
@@ -411,8 +412,7 @@ TDateTime FileTimeToDateTime(const std::string& fileName, const TLocalTimeFields
         return FileDateToDateTime(packed);
     if (!IsValidDate(time.Year, time.Month, time.Day) ||
         !IsValidTime(time.Hour, time.Minute, time.Second, 0))
-        throw EConvertError("The modification date of \"" + fileName +
-                            "\" is not a date of the years 1 to 9999: correct the file's date");
+        throw EConvertError(Messages::FileDateOutOfRange(fileName));
     return CombineDateTime(EncodeDate(time.Year, time.Month, time.Day),
                            EncodeTime(time.Hour, time.Minute, time.Second, 0));
 }

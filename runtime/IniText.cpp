@@ -3,6 +3,7 @@
 #include "runtime/AnsiText.h"
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/Utf8.h"
 
 #include <algorithm>
@@ -396,21 +397,21 @@ std::string TIniText::WriteProblem(std::string_view section, std::string_view id
     if (section.find_first_of(breaks) != std::string_view::npos ||
         ident.find_first_of(breaks) != std::string_view::npos ||
         value.find_first_of(breaks) != std::string_view::npos)
-        return "a line break or NUL byte cannot be stored in an INI file";
+        return Messages::IniLineBreakOrNul();
     section = Trim(section);
     ident = Trim(ident);
     if (section.empty())
-        return "the section name is empty";
+        return Messages::IniSectionNameEmpty();
     if (ident.empty())
-        return "the key name is empty";
+        return Messages::IniKeyNameEmpty();
     if (ident.find('=') != std::string_view::npos)
-        return "a key name cannot contain '='";
+        return Messages::IniKeyNameWithEquals();
     if (ident.front() == ';' || ident.front() == '[')
-        return "a key name cannot start with ';' or '['";
+        return Messages::IniKeyNameStart();
     if (!IsCodePageText(section) || !IsCodePageText(ident))
-        return "a section or key name is not code page 932 text";
+        return Messages::IniNameNotCodePage();
     if (!IsCodePageText(value))
-        return "the value is not code page 932 text";
+        return Messages::IniValueNotCodePage();
     return {};
 }
 

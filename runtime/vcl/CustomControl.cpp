@@ -1,13 +1,14 @@
 #include "runtime/vcl/CustomControl.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/win32/Handles.h"
 
 HDC TControlCanvas::AcquireDC() {
     HWND window = FControl.WindowHandle();
     HDC dc = window != nullptr ? ::GetDC(window) : nullptr;
     if (dc == nullptr)
-        throw EOSError("Cannot draw on " + FControl.Name() + ": it has no window");
+        throw EOSError(Messages::DialogDrawingFailed());
     return dc;
 }
 

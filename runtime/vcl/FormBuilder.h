@@ -59,7 +59,7 @@ public:
             if (name == ident)
                 return value;
         }
-        Error(Property, "'" + ident + "' is not a valid value");
+        Error(Property, "'" + ident + "' は使える値ではありません");
     }
     // An integer, or an identifier from Values.
     int IntegerOrIdent(const TFormProperty& Property,

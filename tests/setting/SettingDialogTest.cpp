@@ -6,8 +6,10 @@
 #include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/DateTime.h"
+#include "runtime/Messages.h"
 #include "runtime/SystemError.h"
 #include "runtime/win32/Handles.h"
+#include "setting/SettingMessages.h"
 #include "tests/common/MessageBoxes.h"
 #include "tests/common/ScratchFolder.h"
 #include "tests/common/ScratchRegistry.h"
@@ -28,7 +30,6 @@
 
 namespace {
 
-const std::string kFormatKey = StoredFormatValue().Key;
 constexpr const char* kSampleURL = "http://www.example.com/";
 constexpr const char* kFormatError = "書式文字列が不正です\r\n";
 constexpr const char* kSampleComment =
@@ -499,12 +500,8 @@ TEST_F(SettingDialogTest, ASampleThatCannotBeWrittenIsReportedOnceAndPreviewedFr
             prepared = Now();
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(MessageBoxText(box),
-                      "Cannot write the INI file \"" + path +
-                          "\": " + SystemErrorMessage(row.Error) +
-                          "\r\nThe sample shortcut cannot be written into the temporary folder \"" +
-                          folder +
-                          "\": create that folder or make it writable, or remove the folder named "
-                          "\"Oskel_WebPage\" from it. The preview shows the sample all the same.");
+                      Messages::FileWriteFailed(path, SystemErrorMessage(row.Error)) + "\r\n" +
+                          SampleUnwritable(folder, "Oskel_WebPage"));
             DismissMessageBox(box);
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
@@ -543,10 +540,10 @@ TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTa
             const HWND box = d.WaitForMessageBox();
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(MessageBoxText(box),
-                      std::string("The registry value 'FormatText' of 'HKEY_CURRENT_USER\\") +
-                          kFormatKey +
-                          "' is not a string; replace it with a string value, or delete it to use "
-                          "the default");
+                      Messages::RegistryValueNotString("HKEY_CURRENT_USER\\Software\\Oskel\\Orrel\\"
+                                                       "Plugins\\FormatLibrary\\"
+                                                       "PellmarkClipBoard\\Format",
+                                                       "FormatText"));
             DismissMessageBox(box);
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
