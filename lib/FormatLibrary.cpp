@@ -23,6 +23,25 @@ EConvertError FormatError(const std::string& formatText) {
     return EConvertError(FormatErrorText + formatText);
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool StartsDoubleByte(const std::string& text, std::size_t pos) {
+    return IsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
+           IsTrailByte(static_cast<unsigned char>(text[pos + 1]));
+}
+
+// One allocation for the whole output in the usual case: no directive gives
+// more than the longest field or a date. Capped, so that a pathological
+// format cannot ask for more than the string grows to.
+std::size_t ExpectedSize(const std::string& format, const TUrlFileData& data) {
+    const std::size_t longest =
+        std::max({data.FileName.size(), data.URL.size(), data.Comment.size(), LongestDate});
+    const auto directives = static_cast<std::size_t>(std::count(format.begin(), format.end(), '%'));
+    return format.size() + (directives > MaxReserve / longest ? MaxReserve : directives * longest);
+}
+
 } // namespace
 
 std::string FormatRegistryKey(const std::string& formatName) {
@@ -44,82 +63,8 @@ void TFormatLibrary::SetFormatText(const std::string& text) {
 }
 
 std::string TFormatLibrary::Expand(const TUrlFileData& data) const {
-    const std::string& format = FormatText;
-    const std::size_t size = format.size();
     try {
-        // One allocation for the whole output in the usual case: no directive
-        // gives more than the longest field or a date. Capped, so that a
-        // pathological format cannot ask for more than the string grows to.
-        const std::size_t longest =
-            std::max({data.FileName.size(), data.URL.size(), data.Comment.size(), LongestDate});
-        const auto directives =
-            static_cast<std::size_t>(std::count(format.begin(), format.end(), '%'));
-        std::string output;
-        output.reserve(size +
-                       (directives > MaxReserve / longest ? MaxReserve : directives * longest));
-        // Walks the format once by index: no copy of the rest is ever made,
-        // so the cost grows with the format and the output alone.
-        std::size_t pos = 0;
-        while (pos < size) {
-            const std::size_t percent = format.find('%', pos);
-            if (percent == std::string::npos)
-                break;
-            output.append(format, pos, percent - pos);
-            pos = percent + 1;
-            if (pos == size)
-                break;
-            int selector = 0;
-            if (format[pos] >= '0' && format[pos] <= '9') {
-                selector = format[pos] - '0';
-                if (++pos == size)
-                    break;
-            }
-            // A double-byte character names no directive: it goes whole, so
-            // that no lone trail byte fuses with the next byte into another
-            // character.
-            if (IsLeadByte(static_cast<unsigned char>(format[pos])) && pos + 1 < size &&
-                IsTrailByte(static_cast<unsigned char>(format[pos + 1]))) {
-                pos += 2;
-                continue;
-            }
-            const std::string letter = AnsiLowerCase(std::string(1, format[pos++]));
-            switch (letter[0]) {
-            case 'p':
-                output += ChangeFileExt(ExtractFileName(data.FileName), "");
-                break;
-            case 'u':
-                output += ExpandURL(selector, data.URL);
-                break;
-            case 'c':
-                output += data.Comment;
-                break;
-            case 'd':
-                output += ExpandDate(selector, data.FileDateTime);
-                break;
-            case 't':
-                output += ExpandTime(selector, data.FileDateTime);
-                break;
-            case 'v':
-                output += ExpandDate(selector, data.LastVisit);
-                break;
-            case 'a':
-                output += ExpandTime(selector, data.LastVisit);
-                break;
-            case 'f':
-                output += ExpandFile(selector, data.FileName);
-                break;
-            case '%':
-                output += '%';
-                break;
-            case 'z':
-                output += "\r\n";
-                break;
-            default:
-                break;
-            }
-        }
-        output.append(format, pos, std::string::npos);
-        return output;
+        return ExpandFormat(data);
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::length_error&) {
@@ -127,7 +72,89 @@ std::string TFormatLibrary::Expand(const TUrlFileData& data) const {
     } catch (...) {
         // Whatever else failed inside, the caller sees one error naming the
         // whole format.
-        throw FormatError(format);
+        throw FormatError(FormatText);
+    }
+}
+
+// Walks the format once by index: no copy of the rest is ever made, so the
+// cost grows with the format and the output alone.
+std::string TFormatLibrary::ExpandFormat(const TUrlFileData& data) const {
+    const std::string& format = FormatText;
+    std::string output;
+    output.reserve(ExpectedSize(format, data));
+    std::size_t pos = 0;
+    while (pos < format.size()) {
+        const std::size_t percent = format.find('%', pos);
+        if (percent == std::string::npos)
+            break;
+        output.append(format, pos, percent - pos);
+        pos = ExpandDirectiveAt(percent + 1, data, output);
+    }
+    output.append(format, pos, std::string::npos);
+    return output;
+}
+
+// The directive after the '%' before pos: an optional selector digit, then
+// one character. Returns where the text after it starts; a directive cut off
+// by the end of the format gives nothing.
+std::size_t TFormatLibrary::ExpandDirectiveAt(std::size_t pos, const TUrlFileData& data,
+                                              std::string& output) const {
+    const std::string& format = FormatText;
+    if (pos == format.size())
+        return pos;
+    int selector = 0;
+    if (IsDigit(format[pos])) {
+        selector = format[pos] - '0';
+        if (++pos == format.size())
+            return pos;
+    }
+    // A double-byte character names no directive: it goes whole, so that no
+    // lone trail byte fuses with the next byte into another character.
+    if (StartsDoubleByte(format, pos))
+        return pos + 2;
+    const std::string letter = AnsiLowerCase(std::string(1, format[pos]));
+    AppendDirective(letter[0], selector, data, output);
+    return pos + 1;
+}
+
+void TFormatLibrary::AppendDirective(char letter, int selector, const TUrlFileData& data,
+                                     std::string& output) const {
+    switch (letter) {
+    case 'c':
+        output += data.Comment;
+        break;
+    case '%':
+        output += '%';
+        break;
+    case 'z':
+        output += "\r\n";
+        break;
+    default:
+        output += FieldText(letter, selector, data);
+        break;
+    }
+}
+
+// The text of a directive that formats a field of the record; empty for a
+// letter that names no directive.
+std::string TFormatLibrary::FieldText(char letter, int selector, const TUrlFileData& data) const {
+    switch (letter) {
+    case 'p':
+        return ChangeFileExt(ExtractFileName(data.FileName), "");
+    case 'u':
+        return ExpandURL(selector, data.URL);
+    case 'd':
+        return ExpandDate(selector, data.FileDateTime);
+    case 't':
+        return ExpandTime(selector, data.FileDateTime);
+    case 'v':
+        return ExpandDate(selector, data.LastVisit);
+    case 'a':
+        return ExpandTime(selector, data.LastVisit);
+    case 'f':
+        return ExpandFile(selector, data.FileName);
+    default:
+        return {};
     }
 }
 
