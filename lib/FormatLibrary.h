@@ -37,16 +37,4 @@ public:
 
     std::string FormatText;
     std::string FormatName;
-
-private:
-    std::string ExpandFormat(const TUrlFileData& data) const;
-    std::size_t ExpandDirectiveAt(std::size_t pos, const TUrlFileData& data,
-                                  std::string& output) const;
-    void AppendDirective(char letter, int selector, const TUrlFileData& data,
-                         std::string& output) const;
-    std::string FieldText(char letter, int selector, const TUrlFileData& data) const;
-    std::string ExpandURL(int selector, const std::string& url) const;
-    std::string ExpandDate(int selector, TDateTime value) const;
-    std::string ExpandTime(int selector, TDateTime value) const;
-    std::string ExpandFile(int selector, const std::string& fileName) const;
 };
