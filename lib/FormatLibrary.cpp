@@ -23,8 +23,8 @@ EConvertError FormatError(const std::string& formatText) {
     return EConvertError(FormatErrorText + formatText);
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
+bool IsDigit(char character) {
+    return character >= '0' && character <= '9';
 }
 
 bool StartsDoubleByte(const std::string& text, std::size_t pos) {
@@ -46,7 +46,7 @@ std::size_t ExpectedSize(const std::string& format, const TUrlFileData& data) {
 // digit, then one character, whose lower case is the letter.
 struct TDirective {
     int Selector = 0;
-    char Letter = 0;      // 0 where the format ends first, or for a double-byte character
+    char Letter = 0;      // 0 where the format ends before it, or for a double-byte character
     std::size_t Next = 0; // where the text after the directive starts
 };
 
