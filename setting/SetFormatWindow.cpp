@@ -105,8 +105,7 @@ void TSetFormatForm::FormCreate(TObject*) {
         ClipFormat->SetFormatText(DefaultFormatText);
     }
     FormatText->SetText(ClipFormat->FormatText);
-    const std::string text = ClipFormat->Expand(*SampleUrl);
-    FormatedTextLabel->SetCaption(text);
+    PreviewFormat(ClipFormat->FormatText);
 }
 
 void TSetFormatForm::PrepareSample() {
@@ -145,9 +144,14 @@ void TSetFormatForm::PrepareSample() {
 void TSetFormatForm::FormatTextChange(TObject*) {
     if (!ClipFormat || !SampleUrl)
         return;
-    ClipFormat->SetFormatText(FormatText->GetText());
-    const std::string preview = ClipFormat->Expand(*SampleUrl);
-    FormatedTextLabel->SetCaption(preview);
+    PreviewFormat(FormatText->GetText());
+}
+
+// A format that does not expand raises the format error before the caption
+// changes: the preview keeps the last good expansion, or its first caption.
+void TSetFormatForm::PreviewFormat(const std::string& text) {
+    ClipFormat->SetFormatText(text);
+    FormatedTextLabel->SetCaption(ClipFormat->Expand(*SampleUrl));
 }
 
 void TSetFormatForm::SaveSettingButtonClick(TObject*) {

@@ -39,6 +39,8 @@ public:
 
 private:
     void PrepareSample();
+    // Takes text as the format and shows its expansion of the sample.
+    void PreviewFormat(const std::string& text);
 };
 
 // The sample shortcut's fixed values.
