@@ -68,8 +68,13 @@ TDirective ReadDirective(const std::string& format, std::size_t pos) {
     return directive;
 }
 
-// The selectors of the date, time and file directives; any other raises the
-// format error.
+// The four selector operations of the field directives. The URL ignores its
+// selector; the date, time and file directives raise the format error for a
+// selector they do not know.
+const std::string& ExpandURL([[maybe_unused]] int selector, const std::string& url) {
+    return url;
+}
+
 std::string ExpandDate(int selector, TDateTime value, const std::string& format) {
     switch (selector) {
     case 0:
@@ -106,7 +111,7 @@ std::string ExpandFile(int selector, const std::string& fileName, const std::str
 }
 
 // The text of a directive that formats a field of the record; empty for a
-// letter that names no directive. The URL takes any selector.
+// letter that names no directive.
 std::string FieldText(const TDirective& directive, const TUrlFileData& data,
                       const std::string& format) {
     const int selector = directive.Selector;
@@ -114,7 +119,7 @@ std::string FieldText(const TDirective& directive, const TUrlFileData& data,
     case 'p':
         return ChangeFileExt(ExtractFileName(data.FileName), "");
     case 'u':
-        return data.URL;
+        return ExpandURL(selector, data.URL);
     case 'd':
         return ExpandDate(selector, data.FileDateTime, format);
     case 't':
