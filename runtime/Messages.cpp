@@ -117,8 +117,9 @@ std::string FileLookupFailed(std::string_view fileName, std::string_view system)
 }
 
 std::string AmbiguousFileName(std::string_view entry) {
-    return Compose(Quoted(entry) + " に当てはまるファイルが複数あります。名前が、シフト JIS"
-                                   "（コード ページ 932）にない文字でしか違いません。",
+    return Compose(Quoted(entry) +
+                       " に当てはまるファイルまたはフォルダーが複数あります。名前が、シフト JIS"
+                       "（コード ページ 932）にない文字でしか違いません。",
                    {}, "ほかの文字でも区別できるように名前を変えてから、もう一度お試しください。");
 }
 
@@ -300,41 +301,41 @@ std::string ConversionUnavailable(std::string_view from, std::string_view to) {
 }
 
 std::string DialogAlreadyShown() {
-    return Compose("表示中のウィンドウをダイアログとして開けません。", {},
-                   "ダイアログを閉じてから、もう一度お試しください。");
+    return Compose("表示中のウィンドウをダイアログ ボックスとして開けません。", {},
+                   "ダイアログ ボックスを閉じてから、もう一度お試しください。");
 }
 
 std::string DialogMessagesFailed(std::string_view system) {
-    return Compose("ダイアログがメッセージを受け取れなくなりました。", system,
-                   "ダイアログを開き直してください。");
+    return Compose("ダイアログ ボックスが操作を受け付けなくなりました。", system,
+                   "ダイアログ ボックスを開き直してください。");
 }
 
 std::string DialogResourceMissing(std::string_view module) {
-    return Compose("ダイアログの定義（リソース）が " + Quoted(module) + " にありません。", {},
-                   ReinstallAdvice);
+    return Compose("ダイアログ ボックスの定義（リソース）が " + Quoted(module) + " にありません。",
+                   {}, ReinstallAdvice);
 }
 
 std::string DialogResourceDamaged(std::string_view module, std::string_view detail) {
-    return Compose(Quoted(module) + " にあるダイアログの定義（リソース）が壊れています（" +
+    return Compose(Quoted(module) + " にあるダイアログ ボックスの定義（リソース）が壊れています（" +
                        std::string(detail) + "）。",
                    {}, ReinstallAdvice);
 }
 
 std::string DialogWindowFailed(std::string_view system) {
-    return Compose("ダイアログのウィンドウを作成できません。", system, MemoryAdvice);
+    return Compose("ダイアログ ボックスのウィンドウを作成できません。", system, MemoryAdvice);
 }
 
 std::string DialogControlWithoutParent() {
-    return Compose("ダイアログの部品を置くウィンドウがありません。", {},
-                   "ダイアログを開き直してください。");
+    return Compose("ダイアログ ボックスのコントロールを置くウィンドウがありません。", {},
+                   "ダイアログ ボックスを開き直してください。");
 }
 
 std::string DialogTextFailed(std::string_view system) {
-    return Compose("ダイアログに文字列を表示できません。", system, RetryAdvice);
+    return Compose("ダイアログ ボックスに文字列を表示できません。", system, RetryAdvice);
 }
 
 std::string DialogDrawingFailed() {
-    return Compose("ダイアログを描画できません。", {}, MemoryAdvice);
+    return Compose("ダイアログ ボックスを描画できません。", {}, MemoryAdvice);
 }
 
 std::string FontFailed(std::string_view name) {

@@ -7,7 +7,7 @@
 // The dialog's form description lacks a control the dialog needs: only a
 // damaged or mismatched DLL gives this.
 inline std::string FormLacksControl(std::string_view name) {
-    return "ダイアログの定義（リソース）に部品 \"" + std::string(name) +
+    return "ダイアログ ボックスの定義（リソース）にコントロール \"" + std::string(name) +
            "\" がありません。\r\nこのプラグインを入れ直してください。";
 }
 

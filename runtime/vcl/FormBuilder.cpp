@@ -68,7 +68,7 @@ void TFormBuilder::ReadChildren(TComponent& Parent, const TFormObject& Descripti
         }
         if (FRoot.FindComponent(child.Name) != nullptr) {
             throw EFormDescriptionError(Messages::FormDescriptionLine(
-                child.Line, "名前が " + child.Name + " の部品がすでにあります"));
+                child.Line, "名前が " + child.Name + " のコントロールがすでにあります"));
         }
         TComponent* component = componentClass->Create(&FRoot);
         component->SetLoading(true);
@@ -78,7 +78,7 @@ void TFormBuilder::ReadChildren(TComponent& Parent, const TFormObject& Descripti
             auto* parent = dynamic_cast<TWinControl*>(&Parent);
             if (parent == nullptr) {
                 throw EFormDescriptionError(Messages::FormDescriptionLine(
-                    child.Line, child.Name + " の親がウィンドウを持つ部品ではありません"));
+                    child.Line, child.Name + " の親がウィンドウを持つコントロールではありません"));
             }
             control->SetParent(parent);
         }

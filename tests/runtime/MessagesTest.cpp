@@ -65,7 +65,8 @@ std::vector<TMessageRow> Rows() {
          "フォルダーにつながること、フォルダーを開けること、名前が正しいことを確かめてから、もう一"
          "度お試しください。"},
         {Messages::AmbiguousFileName(F),
-         "\"C:\\Fav\\News.url\" に当てはまるファイルが複数あります。名前が、シフト JIS（コード "
+         "\"C:\\Fav\\News.url\" に当てはまるファイルまたはフォルダーが複数あります。名前が、シフト "
+         "JIS（コード "
          "ページ 932）にない文字でしか違いません。\r\n"
          "ほかの文字でも区別できるように名前を変えてから、もう一度お試しください。"},
         {Messages::FileWriteFailed(F, S),
@@ -186,31 +187,34 @@ std::vector<TMessageRow> Rows() {
         {Messages::ConversionUnavailable("UTF-16LE", "CP932"),
          "文字コード UTF-16LE から CP932 への変換を使えません。\r\n"
          "iconv の変換表がインストールされているか確かめてください。"},
-        {Messages::DialogAlreadyShown(), "表示中のウィンドウをダイアログとして開けません。\r\n"
-                                         "ダイアログを閉じてから、もう一度お試しください。"},
+        {Messages::DialogAlreadyShown(),
+         "表示中のウィンドウをダイアログ ボックスとして開けません。\r\n"
+         "ダイアログ ボックスを閉じてから、もう一度お試しください。"},
         {Messages::DialogMessagesFailed(S),
-         "ダイアログがメッセージを受け取れなくなりました。共有違反です。\r\n"
-         "ダイアログを開き直してください。"},
+         "ダイアログ ボックスが操作を受け付けなくなりました。共有違反です。\r\n"
+         "ダイアログ ボックスを開き直してください。"},
         {Messages::DialogResourceMissing(Dll),
-         "ダイアログの定義（リソース）が \"C:\\Orrel\\Plugins\\PellmarkSetting.dll\" "
+         "ダイアログ ボックスの定義（リソース）が \"C:\\Orrel\\Plugins\\PellmarkSetting.dll\" "
          "にありません。\r\n"
          "このファイルを入れ直してください。"},
         {Messages::DialogResourceDamaged(
              Dll, Messages::FormDescriptionLine(2, "プロパティ名の後に '=' がありません")),
          "\"C:\\Orrel\\Plugins\\PellmarkSetting.dll\" "
-         "にあるダイアログの定義（リソース）が壊れています（2 行目: プロパティ名の後に '=' "
+         "にあるダイアログ ボックスの定義（リソース）が壊れています（2 行目: プロパティ名の後に "
+         "'=' "
          "がありません）。\r\n"
          "このファイルを入れ直してください。"},
         {Messages::DialogWindowFailed(S),
-         "ダイアログのウィンドウを作成できません。共有違反です。\r\n"
+         "ダイアログ ボックスのウィンドウを作成できません。共有違反です。\r\n"
          "いくつかのプログラムを閉じてから、もう一度お試しください。"},
         {Messages::DialogControlWithoutParent(),
-         "ダイアログの部品を置くウィンドウがありません。\r\n"
-         "ダイアログを開き直してください。"},
-        {Messages::DialogTextFailed(S), "ダイアログに文字列を表示できません。共有違反です。\r\n"
-                                        "もう一度お試しください。"},
+         "ダイアログ ボックスのコントロールを置くウィンドウがありません。\r\n"
+         "ダイアログ ボックスを開き直してください。"},
+        {Messages::DialogTextFailed(S),
+         "ダイアログ ボックスに文字列を表示できません。共有違反です。\r\n"
+         "もう一度お試しください。"},
         {Messages::DialogDrawingFailed(),
-         "ダイアログを描画できません。\r\n"
+         "ダイアログ ボックスを描画できません。\r\n"
          "いくつかのプログラムを閉じてから、もう一度お試しください。"},
         {Messages::FontFailed("ＭＳ Ｐゴシック"),
          "フォント \"ＭＳ Ｐゴシック\" を作成できません。\r\n"
@@ -221,7 +225,7 @@ std::vector<TMessageRow> Rows() {
          "選んだお気に入りから作る文字列が長すぎて、一度にコピーできません。\r\n"
          "お気に入りを減らして、何回かに分けてコピーしてください。"},
         {FormLacksControl("Memo1"),
-         "ダイアログの定義（リソース）に部品 \"Memo1\" がありません。\r\n"
+         "ダイアログ ボックスの定義（リソース）にコントロール \"Memo1\" がありません。\r\n"
          "このプラグインを入れ直してください。"},
         {SampleUnreplaceable(),
          "このファイルはプレビューの見本のショートカットです。読み取れない古い見本を置き換えられま"

@@ -111,7 +111,7 @@ TEST(FormReaderTest, RejectsWhatItCannotBuildWithTheLineAndTheReason) {
         {"object Main: TTestForm\n  object A: TBoxLabel\n    BackColor = clPurple\n  end\nend\n",
          "3 行目: A.BackColor を読み取れません: 'clPurple' は色ではありません"},
         {"object Main: TTestForm\n  object A: TEdit\n  end\n  object A: TEdit\n  end\nend\n",
-         "4 行目: 名前が A の部品がすでにあります"},
+         "4 行目: 名前が A のコントロールがすでにあります"},
         {"object Main: TTestForm\n  BorderStyle = bsSizeable\nend\n",
          "2 行目: Main.BorderStyle を読み取れません: 'bsSizeable' は使える値ではありません"},
     };
