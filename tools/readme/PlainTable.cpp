@@ -17,7 +17,7 @@ std::string_view Trim(std::string_view text) {
 }
 
 // The cells of "| a | b |" (outer pipes optional); a '|' inside a code span
-// or escaped as "\|" does not split.
+// does not split, and "\|" is a '|' even there.
 std::vector<std::string> SplitCells(std::string_view row) {
     row = Trim(row);
     if (row.starts_with('|'))
@@ -27,7 +27,7 @@ std::vector<std::string> SplitCells(std::string_view row) {
     std::vector<std::string> cells(1);
     bool inCode = false;
     for (std::size_t i = 0; i < row.size(); ++i) {
-        if (row[i] == '\\' && i + 1 < row.size() && row[i + 1] == '|' && !inCode) {
+        if (row[i] == '\\' && i + 1 < row.size() && row[i + 1] == '|') {
             cells.back() += '|';
             ++i;
         } else if (row[i] == '|' && !inCode) {
