@@ -291,7 +291,7 @@ TEST_F(GuideExamples, ReadmeShowsEachExampleInAlignedColumns) {
 // No markup outside the example rows (whose formats and results may be
 // Markdown or HTML themselves), and no gap of blank lines where a picture was.
 TEST_F(GuideExamples, ReadmeHoldsNoMarkup) {
-    const std::string_view anywhere[] = {"`",  "**",  "](",   "![",   "|--",   "--|",  " | ",
+    const std::string_view anywhere[] = {"`",  "**",  "](",  "![",   "|--",   "--|",  " | ",
                                          "</", "<a ", "<br", "<img", "&amp;", "&lt;", "&nbsp;"};
     for (const TGuide& guide : kGuides) {
         const std::vector<TExample> examples = ExampleTable(guide);

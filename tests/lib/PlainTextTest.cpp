@@ -1,9 +1,9 @@
 // The readme converter on the constructs the guides use and on those it must
 // refuse rather than pass through as markup.
 
+#include "tools/readme/PlainText.h"
 #include "tools/readme/DisplayCells.h"
 #include "tools/readme/MarkdownError.h"
-#include "tools/readme/PlainText.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,8 @@ const TConversion kConversions[] = {
     {u8"- **a**: *b*, 2 \\* 3, snake_case, `` `x` ``\n  continued  \n1. one\n",
      u8"- a: b, 2 * 3, snake_case, `x`\n  continued\n1. one\n"},
     {u8"* star\n+ plus\n", u8"- star\n- plus\n"},
-    {u8"Paths: C:\\Users\\taro, a < b, AT&T, &lt;x&gt;\n", u8"Paths: C:\\Users\\taro, a < b, AT&T, <x>\n"},
+    {u8"Paths: C:\\Users\\taro, a < b, AT&T, &lt;x&gt;\n",
+     u8"Paths: C:\\Users\\taro, a < b, AT&T, <x>\n"},
     {u8"text:\n\n    %p : %u%z **raw**\n\nafter\n", u8"text:\n\n    %p : %u%z **raw**\n\nafter\n"},
     {u8"```\n# raw\n```\n", u8"# raw\n"},
     {u8"line\r\nend\r\n", u8"line\nend\n"},
@@ -49,8 +50,7 @@ const TConversion kConversions[] = {
 
 TEST(PlainText, ConvertsEachConstruct) {
     for (const TConversion& conversion : kConversions)
-        EXPECT_EQ(Plain(conversion.Markdown), Bytes(conversion.Text))
-            << Bytes(conversion.Markdown);
+        EXPECT_EQ(Plain(conversion.Markdown), Bytes(conversion.Text)) << Bytes(conversion.Markdown);
 }
 
 struct TRefusal {
@@ -63,7 +63,8 @@ const TRefusal kRefusals[] = {
     {u8"#title\n", "line 1: a heading needs a space after its '#'"},
     {u8"ok\n\n| a |\n| b |\n",
      "line 3: a table's second line must be its alignment row (|---|---|)"},
-    {u8"| a | b |\n|---|---|\n| c |\n", "line 1: a table row has 1 cells, its alignment row 2: | c |"},
+    {u8"| a | b |\n|---|---|\n| c |\n",
+     "line 1: a table row has 1 cells, its alignment row 2: | c |"},
     {u8"see ![x](y.png) here\n", "line 1: a picture inside text: give it a line of its own"},
     {u8"a <br> b\n", "line 1: inline HTML is not supported: write '<' as a code span or '\\<'"},
     {u8"<div>\n", "line 1: HTML blocks are not supported"},

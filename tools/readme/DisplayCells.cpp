@@ -5,13 +5,22 @@
 
 namespace {
 
+// The bytes of the UTF-8 sequence a lead byte starts; 0 for no lead byte.
+std::size_t SequenceLength(unsigned char lead) {
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
+    return (lead & 0xF8) == 0xF0 ? 4 : 0;
+}
+
 // One code point of UTF-8 from text[pos], advancing pos; U+FFFD for a
 // malformed sequence (one byte).
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
     const auto lead = static_cast<unsigned char>(text[pos]);
-    const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                             : (lead >> 3) == 0x1E  ? 4
-                                                                    : 0;
+    const std::size_t length = SequenceLength(lead);
     if (length == 0 || pos + length > text.size()) {
         ++pos;
         return U'\uFFFD';

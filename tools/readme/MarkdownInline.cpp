@@ -145,8 +145,8 @@ private:
         const std::string_view inside =
             close == std::string_view::npos ? "" : FText.substr(FPos + 1, close - FPos - 1);
         const std::size_t colon = inside.find(':');
-        if (colon != std::string_view::npos && colon > 1 && inside.find(' ') == std::string_view::npos &&
-            AsciiLetter(inside.front())) {
+        if (colon != std::string_view::npos && colon > 1 &&
+            inside.find(' ') == std::string_view::npos && AsciiLetter(inside.front())) {
             FOut += inside;
             FPos = close + 1;
             return;

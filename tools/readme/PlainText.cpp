@@ -129,7 +129,8 @@ private:
         else if (body.starts_with('<') && body.size() > 1 && body[1] != ' ')
             throw EMarkdownError("HTML blocks are not supported");
         else if (RuleLine(body))
-            throw EMarkdownError("rules and underlined headings are not supported: use #, ## or ###");
+            throw EMarkdownError(
+                "rules and underlined headings are not supported: use #, ## or ###");
         else
             Text(indent, body);
     }

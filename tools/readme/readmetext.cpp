@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
         std::cerr << arguments.Input << ": cannot be read\n";
         return 1;
     }
-    const std::string markdown{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string markdown{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
     std::string text;
     try {
         text = WithCrLf(MarkdownToPlainText(markdown, arguments.Options));
