@@ -101,6 +101,7 @@ std::vector<std::string> PlainTable(const std::vector<std::string_view>& rows, T
 
     std::vector<std::string> lines{JoinRow(table.front(), widths, aligns, rule)};
     std::vector<std::string> dashes;
+    dashes.reserve(widths.size());
     for (const std::size_t width : widths)
         dashes.emplace_back(width, '-');
     lines.push_back(JoinRow(dashes, widths, aligns, TCellRule::Unicode));

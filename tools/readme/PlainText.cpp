@@ -116,9 +116,14 @@ private:
         const std::string_view body = line.substr(indent);
         if (body.starts_with("```") || body.starts_with("~~~"))
             Fence(body.substr(0, 3));
-        else if (indent >= 4)
+        else if (indent >= 4 || !MarkedBlock(body))
             Text(indent, body);
-        else if (body.starts_with('#'))
+    }
+
+    // A block its first characters mark (heading, table, picture); false for
+    // text. Throws for the marks the plain text has no form for.
+    bool MarkedBlock(std::string_view body) {
+        if (body.starts_with('#'))
             Heading(body);
         else if (body.starts_with('|'))
             Table();
@@ -132,7 +137,8 @@ private:
             throw EMarkdownError(
                 "rules and underlined headings are not supported: use #, ## or ###");
         else
-            Text(indent, body);
+            return false;
+        return true;
     }
 
     void Text(std::size_t indent, std::string_view body) {
