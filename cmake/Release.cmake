@@ -28,14 +28,11 @@ add_custom_target(pell_release_files ALL DEPENDS ${PELL_STAGED_FILES} ${PELL_STA
 
 # One component per file: CPack writes components in the order of their
 # names, which fixes the order of the archive's entries (files within one
-# component would follow the order the file system lists them in). The
-# folder's own entry gets fixed permissions, whatever the builder's umask.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# component would follow the order the file system lists them in).
 set(n 0)
 foreach(file IN LISTS PELL_STAGED_FILES ITEMS ${PELL_STAGE}/SHA256SUMS)
     math(EXPR n "${n} + 1")
-    install(FILES ${file} DESTINATION ${PELL_PACKAGE_NAME} COMPONENT entry${n}
+    install(FILES ${file} DESTINATION . COMPONENT entry${n}
             PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endforeach()
 
@@ -44,7 +41,10 @@ set(CPACK_PACKAGE_NAME Pellmark)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME ${PELL_PACKAGE_NAME})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+# Every entry under one folder named like the archive (entries for the files
+# only: the folder comes with them in every extractor).
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 # Entry times: SOURCE_DATE_EPOCH, which CPack's archive writer honours; the

@@ -9,6 +9,9 @@ file(MAKE_DIRECTORY ${STAGE})
 string(REPLACE "," ";" DLLS "${DLLS}")
 string(REPLACE "," ";" TEXTS "${TEXTS}")
 set(names "")
+# strip writes a new PE header and stamps it with the time unless
+# SOURCE_DATE_EPOCH says otherwise: 0, as the linker leaves it.
+set(ENV{SOURCE_DATE_EPOCH} 0)
 foreach(dll IN LISTS DLLS)
     get_filename_component(name ${dll} NAME)
     execute_process(COMMAND ${STRIP} --strip-all -o ${STAGE}/${name} ${dll}
