@@ -92,8 +92,9 @@ private:
     void Emphasis(char mark) {
         const std::size_t n = At(FPos + 1) == mark ? 2 : 1;
         const std::string delimiter(n, mark);
-        if (mark == '_' && n == 1 && (At(FPos + 1) == ' ' || At(FPos + 1) == '\0')) {
-            FOut += FText[FPos++];
+        if (At(FPos + n) == ' ' || At(FPos + n) == '\0') { // opens nothing: "2 * 3"
+            FOut += delimiter;
+            FPos += n;
             return;
         }
         std::size_t close = FText.find(delimiter, FPos + n);

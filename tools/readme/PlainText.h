@@ -7,7 +7,7 @@
 // PlainInline does not know) throws EMarkdownError naming the line.
 //
 //     MarkdownToPlainText("# Guide\n\n| a | b |\n|---|---|\n| `%p` | **x** |\n", {})
-//     // "Guide\n=====\n\na    b\n---  -\n%p   x\n"
+//     // "Guide\n=====\n\na   b\n--  -\n%p  x\n"
 
 #include "tools/readme/DisplayCells.h"
 
