@@ -308,6 +308,19 @@ std::vector<std::string> LiteralTexts(const TGuide& guide) {
     return literals;
 }
 
+// The line with each literal text in it replaced by a space.
+std::string WithoutLiterals(std::string line, const std::vector<std::string>& literals) {
+    for (const std::string& literal : literals) {
+        std::string rest;
+        std::size_t from = 0;
+        for (std::size_t at; (at = line.find(literal, from)) != std::string::npos;
+             from = at + literal.size())
+            rest.append(line, from, at - from).push_back(' ');
+        line = rest.append(line, from);
+    }
+    return line;
+}
+
 // No markup outside the example rows and the guide's literal text, and no
 // gap of blank lines where a picture was.
 TEST_F(GuideExamples, ReadmeHoldsNoMarkup) {
@@ -324,10 +337,7 @@ TEST_F(GuideExamples, ReadmeHoldsNoMarkup) {
                     return ResultColumn(line, example) != std::string::npos;
                 }))
                 continue;
-            std::string prose = line;
-            for (const std::string& literal : literals)
-                for (std::size_t at; (at = prose.find(literal)) != std::string::npos;)
-                    prose.replace(at, literal.size(), " ");
+            const std::string prose = WithoutLiterals(line, literals);
             for (const std::string_view mark : anywhere)
                 EXPECT_EQ(prose.find(mark), std::string::npos) << guide.Readme << ": " << line;
             EXPECT_FALSE(prose.starts_with('#') || prose.starts_with('|') ||
