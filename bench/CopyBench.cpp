@@ -4,7 +4,7 @@
 
 #include "copy/CopyCommand.h"
 #include "copy/SelectionBuffer.h"
-#include "runtime/ClipboardStandIn.h"
+#include "runtime/posix/ClipboardStandIn.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,15 +1,15 @@
 # Every header of the product compiles on its own: one translation unit per
 # header that includes it and nothing else, built as part of the default
 # target, so a header that leans on its includer's includes fails the build.
-# Each header is checked on the build it is meant for: posix-only headers
-# natively, Win32-only ones (the Win32 backend, the window runtime, the
-# settings dialog, the export guard) with MinGW, portable ones on both.
+# Each header is checked on the build it is meant for, as its folder says:
+# posix-only headers natively, Win32-only ones (the Win32 backend, the window
+# runtime, the export boundary, the settings dialog) with MinGW, the rest on
+# both.
 file(GLOB_RECURSE PELL_PRODUCT_HEADERS RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/runtime/*.h ${CMAKE_SOURCE_DIR}/lib/*.h ${CMAKE_SOURCE_DIR}/plugin/*.h
     ${CMAKE_SOURCE_DIR}/copy/*.h ${CMAKE_SOURCE_DIR}/setting/*.h)
 
-set(PELL_WIN32_ONLY_HEADERS "^(runtime/win32/|runtime/vcl/|setting/|plugin/ExportGuard\\.h$)")
-set(PELL_PORTABLE_EXCEPTIONS "^(runtime/vcl/FormDescription\\.h|setting/BoxLabelLayout\\.h)$")
+set(PELL_WIN32_ONLY_HEADERS "^(runtime/win32/|runtime/vcl/|plugin/win32/|setting/)")
 set(PELL_POSIX_ONLY_HEADERS "^runtime/posix/")
 
 set(PELL_HEADER_UNITS)
@@ -17,8 +17,7 @@ foreach(header ${PELL_PRODUCT_HEADERS})
     set(meant_here TRUE)
     if(WIN32 AND header MATCHES "${PELL_POSIX_ONLY_HEADERS}")
         set(meant_here FALSE)
-    elseif(NOT WIN32 AND header MATCHES "${PELL_WIN32_ONLY_HEADERS}"
-           AND NOT header MATCHES "${PELL_PORTABLE_EXCEPTIONS}")
+    elseif(NOT WIN32 AND header MATCHES "${PELL_WIN32_ONLY_HEADERS}")
         set(meant_here FALSE)
     endif()
     if(meant_here)

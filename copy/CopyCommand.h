@@ -2,6 +2,7 @@
 // The copy command: the host's selection of shortcut files, expanded through
 // the user's stored format, lands on the clipboard as one text.
 
+#include "copy/CopyMessages.h"
 #include "runtime/StringList.h"
 
 #include <cstdint>
@@ -11,12 +12,6 @@
 // bytes are read, and a path whose NUL lies beyond them is dropped. A null
 // buffer selects nothing, whatever the length.
 void ParsePathList(TStringList& list, const char* buffer, std::int32_t length);
-
-// What the copy command raises, as EOutOfMemory, when the joined text or its
-// copy for the clipboard cannot be allocated.
-inline constexpr const char* TooMuchTextMessage =
-    "The selected favorites give too much text to copy at once. Copy fewer favorites at a "
-    "time.";
 
 // Expands the stored format against every selected shortcut, in order, and
 // puts the joined text on the clipboard when it is not empty. The format is

@@ -4,9 +4,9 @@
 // works only at unload.
 
 #include "copy/CopyCommand.h"
-#include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
 #include "plugin/PluginDescriptors.h"
+#include "plugin/win32/ExportGuard.h"
 #include "runtime/DateTime.h"
 
 #include <type_traits>
@@ -15,7 +15,7 @@ namespace {
 constexpr std::int32_t CommandFailed = 1;
 }
 
-// Needs no guard: nothing it calls can throw.
+// Named as the host spells it. Needs no guard: nothing it calls can throw.
 extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugin) {
     static_assert(noexcept(WritePluginInterface(PellmarkDescriptor(), plugin)));
     WritePluginInterface(PellmarkDescriptor(), plugin);

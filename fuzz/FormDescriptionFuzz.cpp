@@ -2,7 +2,7 @@
 // error; anything else escaping (or a crash, hang or sanitizer report) is a
 // fault.
 
-#include "runtime/vcl/FormDescription.h"
+#include "runtime/FormDescription.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -37,10 +37,4 @@ public:
 
     std::string FormatText;
     std::string FormatName;
-
-private:
-    std::string ExpandURL(int selector, const std::string& url) const;
-    std::string ExpandDate(int selector, TDateTime value) const;
-    std::string ExpandTime(int selector, TDateTime value) const;
-    std::string ExpandFile(int selector, const std::string& fileName) const;
 };

@@ -3,6 +3,7 @@
 #include "lib/UrlText.h"
 #include "runtime/FileSystem.h"
 #include "runtime/IniFile.h"
+#include "runtime/Messages.h"
 
 namespace {
 
@@ -14,6 +15,16 @@ constexpr char LogSection[] = "Log";
 constexpr char CommentKey[] = "UserComment";
 constexpr char LastVisitKey[] = "LastVisit";
 constexpr char LastVisitPattern[] = "yy/mm/dd hh:nn";
+
+// The last visit as the file has it; EConvertError saying which text could
+// not be read, and how to mend the file, otherwise.
+TDateTime ReadLastVisit(const std::string& text) {
+    try {
+        return StrToDateTime(text);
+    } catch (const EConvertError&) {
+        throw EConvertError(Messages::UnreadableLastVisit(text));
+    }
+}
 
 } // namespace
 
@@ -38,7 +49,7 @@ void TUrlFileData::LoadFromFile(const std::string& path) {
             const std::string lastVisit = ini.ReadString(LogSection, LastVisitKey, "");
             HasLastVisit = !lastVisit.empty();
             if (HasLastVisit)
-                LastVisit = StrToDateTime(lastVisit);
+                LastVisit = ReadLastVisit(lastVisit);
         }
     } else {
         Valid = true;

@@ -16,14 +16,14 @@
 #endif
 
 struct TPluginInterface {
-    std::int32_t Number1;
+    std::int32_t Number1; // name fixed by the host
     char Title[50];
-    std::int32_t Number2;
-    std::int32_t Number3;
+    std::int32_t Number2; // name fixed by the host
+    std::int32_t Number3; // name fixed by the host
     char MenuCaption[50];
     char Description[80];
-    std::int32_t Number4;
-    std::int32_t Number5;
+    std::int32_t Number4; // name fixed by the host
+    std::int32_t Number5; // name fixed by the host
 };
 
 static_assert(sizeof(TPluginInterface) == 204);
@@ -36,7 +36,8 @@ static_assert(offsetof(TPluginInterface, Description) == 114);
 static_assert(offsetof(TPluginInterface, Number4) == 196);
 static_assert(offsetof(TPluginInterface, Number5) == 200);
 
-// Fills the record; always returns 0.
+// Fills the record; always returns 0. "Interfalce" is the host's spelling of
+// the export it looks up.
 using TGetPluginInterfalce = std::int32_t(PELL_STDCALL*)(TPluginInterface* plugin);
 // Runs the plug-in's command on the calling thread; 0 when it completed.
 using TExecutePlugin = std::int32_t(PELL_STDCALL*)(const char* buffer, std::int32_t length);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+// The fields of TPluginInterface, named as the host names them.
 struct TPluginDescriptor {
     std::int32_t Number1;
     std::string_view Title;

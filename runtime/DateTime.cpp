@@ -4,6 +4,7 @@
 #include "runtime/DateTime.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 
 #include <cmath>
 #include <cstdint>
@@ -67,7 +68,7 @@ constexpr std::int64_t EpochShift = -25569;
 // a negative value is not signed: -1.25 is day -1 at 06:00.
 void SplitDateTime(TDateTime value, std::int64_t& days, std::int64_t& msecs) {
     if (!std::isfinite(value) || value <= MinDateTime - 1.0 || value >= MaxDateTime)
-        throw EConvertError("Invalid date-time value");
+        throw EConvertError(Messages::DateTimeOutOfRange());
     const double whole = std::trunc(value);
     days = static_cast<std::int64_t>(whole);
     msecs = std::llround(std::fabs(value - whole) * MSecsPerDay);
@@ -91,6 +92,74 @@ void AppendNumber(std::string& out, int value, int minDigits) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%0*d", minDigits, value);
     out += buffer;
+}
+
+struct TDateTimeFields {
+    int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0, Msec = 0;
+};
+
+TDateTimeFields DecodeFields(TDateTime value) {
+    TDateTimeFields fields;
+    DecodeDate(value, fields.Year, fields.Month, fields.Day);
+    DecodeTime(value, fields.Hour, fields.Minute, fields.Second, fields.Msec);
+    return fields;
+}
+
+bool IsFieldLetter(char letter) {
+    return letter == 'y' || letter == 'm' || letter == 'd' || letter == 'h' || letter == 'n' ||
+           letter == 's' || letter == 'z';
+}
+
+// The user's separator for the pattern's '/' or ':'.
+std::string_view UserSeparator(char symbol) {
+    return (symbol == '/' ? FormatSettings.DateSeparator : FormatSettings.TimeSeparator).View();
+}
+
+// How many times the letter at pos repeats there, in either case.
+std::size_t RunLength(std::string_view pattern, std::size_t pos) {
+    std::size_t count = 1;
+    while (pos + count < pattern.size() && Lower(pattern[pos + count]) == Lower(pattern[pos]))
+        ++count;
+    return count;
+}
+
+// The text up to the quote that closes the one at open, or to the end of the
+// pattern; returns where the pattern goes on.
+std::size_t AppendQuoted(std::string& out, std::string_view pattern, std::size_t open) {
+    const std::size_t close = pattern.find(pattern[open], open + 1);
+    const std::size_t end = close == std::string_view::npos ? pattern.size() : close;
+    out.append(pattern.substr(open + 1, end - open - 1));
+    return end == pattern.size() ? end : end + 1;
+}
+
+// The value a run of count letters stands for; previous is the letter of the
+// field before it.
+int FieldValue(char letter, std::size_t count, char previous, const TDateTimeFields& fields) {
+    switch (letter) {
+    case 'y':
+        return count >= 3 ? fields.Year : fields.Year % 100;
+    case 'm':
+        return previous == 'h' ? fields.Minute : fields.Month;
+    case 'd':
+        return fields.Day;
+    case 'h':
+        return fields.Hour;
+    case 'n':
+        return fields.Minute;
+    case 's':
+        return fields.Second;
+    default:
+        return fields.Msec;
+    }
+}
+
+// The least digits a run of count letters is written with.
+int FieldDigits(char letter, std::size_t count) {
+    if (letter == 'y')
+        return count >= 3 ? 4 : 2;
+    if (letter == 'z')
+        return count >= 3 ? 3 : 1;
+    return count >= 2 ? 2 : 1;
 }
 
 // --- StrToDateTime --------------------------------------------------------
@@ -268,13 +337,13 @@ std::string_view TrimBlanks(std::string_view text) {
 
 TDateTime EncodeDate(int year, int month, int day) {
     if (!IsValidDate(year, month, day))
-        throw EConvertError("Invalid argument to date encode");
+        throw EConvertError(Messages::InvalidDateOrTime());
     return static_cast<TDateTime>(DaysFromCivil(year, month, day) - EpochShift);
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int msec) {
     if (!IsValidTime(hour, minute, second, msec))
-        throw EConvertError("Invalid argument to time encode");
+        throw EConvertError(Messages::InvalidDateOrTime());
     const std::int64_t ms = ((hour * 60 + minute) * 60 + second) * 1000 + msec;
     return static_cast<TDateTime>(ms) / MSecsPerDay;
 }
@@ -295,68 +364,30 @@ void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec)
 }
 
 std::string FormatDateTime(std::string_view pattern, TDateTime value) {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
-    DecodeDate(value, year, month, day);
-    DecodeTime(value, hour, minute, second, msec);
-
+    const TDateTimeFields fields = DecodeFields(value);
     std::string out;
     // The letter of the last date or time field: 'm' right after an hour is
     // the minute, even with separators or literal text between them.
     char previous = 0;
-    std::size_t i = 0;
-    while (i < pattern.size()) {
-        const char c = pattern[i];
-        const char letter = Lower(c);
-        if (c == '\'' || c == '"') {
-            const std::size_t close = pattern.find(c, i + 1);
-            const std::size_t end = close == std::string_view::npos ? pattern.size() : close;
-            out.append(pattern.substr(i + 1, end - i - 1));
-            i = end == pattern.size() ? end : end + 1;
-            continue;
+    std::size_t pos = 0;
+    while (pos < pattern.size()) {
+        const char character = pattern[pos];
+        const char letter = Lower(character);
+        if (character == '\'' || character == '"') {
+            pos = AppendQuoted(out, pattern, pos);
+        } else if (character == '/' || character == ':') {
+            out += UserSeparator(character);
+            ++pos;
+        } else if (!IsFieldLetter(letter)) {
+            out += character;
+            ++pos;
+        } else {
+            const std::size_t count = RunLength(pattern, pos);
+            AppendNumber(out, FieldValue(letter, count, previous, fields),
+                         FieldDigits(letter, count));
+            previous = letter;
+            pos += count;
         }
-        if (c == '/' || c == ':') {
-            out += (c == '/' ? FormatSettings.DateSeparator : FormatSettings.TimeSeparator).View();
-            ++i;
-            continue;
-        }
-        if (letter != 'y' && letter != 'm' && letter != 'd' && letter != 'h' && letter != 'n' &&
-            letter != 's' && letter != 'z') {
-            out += c;
-            ++i;
-            continue;
-        }
-        std::size_t count = 1;
-        while (i + count < pattern.size() && Lower(pattern[i + count]) == letter)
-            ++count;
-        i += count;
-        const int width = count >= 2 ? 2 : 1;
-        switch (letter) {
-        case 'y':
-            if (count >= 3)
-                AppendNumber(out, year, 4);
-            else
-                AppendNumber(out, year % 100, 2);
-            break;
-        case 'm':
-            AppendNumber(out, previous == 'h' ? minute : month, width);
-            break;
-        case 'd':
-            AppendNumber(out, day, width);
-            break;
-        case 'h':
-            AppendNumber(out, hour, width);
-            break;
-        case 'n':
-            AppendNumber(out, minute, width);
-            break;
-        case 's':
-            AppendNumber(out, second, width);
-            break;
-        case 'z':
-            AppendNumber(out, msec, count >= 3 ? 3 : 1);
-            break;
-        }
-        previous = letter;
     }
     return out;
 }
@@ -367,7 +398,7 @@ TDateTime StrToDateTime(const std::string& text, const TFormatSettings& settings
     if (TryReadSavedFormAnySeparators(trimmed, settings, currentYear, result) ||
         TryReadUserForm(trimmed, settings, currentYear, result))
         return result;
-    throw EConvertError("'" + text + "' is not a valid date and time");
+    throw EConvertError(Messages::UnreadableDateTime(text));
 }
 
 TDateTime StrToDateTime(const std::string& text) {
@@ -411,8 +442,7 @@ TDateTime FileTimeToDateTime(const std::string& fileName, const TLocalTimeFields
         return FileDateToDateTime(packed);
     if (!IsValidDate(time.Year, time.Month, time.Day) ||
         !IsValidTime(time.Hour, time.Minute, time.Second, 0))
-        throw EConvertError("The modification date of \"" + fileName +
-                            "\" is not a date of the years 1 to 9999: correct the file's date");
+        throw EConvertError(Messages::FileDateOutOfRange(fileName));
     return CombineDateTime(EncodeDate(time.Year, time.Month, time.Day),
                            EncodeTime(time.Hour, time.Minute, time.Second, 0));
 }

@@ -3,6 +3,7 @@
 #include "runtime/AnsiText.h"
 #include "runtime/CodePage.h"
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/Utf8.h"
 
 #include <algorithm>
@@ -24,6 +25,22 @@ unsigned Code(char16_t c) {
 // The blanks the Windows routines trim; U+3000 and the like are not among them.
 bool IsBlank(unsigned c) {
     return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x1A;
+}
+
+template <typename Unit>
+std::size_t SkipBlanks(std::basic_string_view<Unit> text, std::size_t begin, std::size_t end) {
+    while (begin < end && IsBlank(Code(text[begin])))
+        ++begin;
+    return begin;
+}
+
+// Where the line after the one that ends at end starts: past its CR LF, CR
+// or LF.
+template <typename Unit>
+std::size_t NextLineStart(std::basic_string_view<Unit> text, std::size_t end) {
+    if (end == text.size())
+        return end;
+    return end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
 }
 
 std::string_view Trim(std::string_view s) {
@@ -227,16 +244,22 @@ template <typename Unit> void TIniText::ParseUnits(std::basic_string_view<Unit> 
     while (pos < text.size()) {
         const TLine line = ScanLine(text, pos);
         pos = line.Next;
-        const std::size_t index = FLines.size();
-        FLines.push_back(line);
-        if (line.Kind == TLineKind::Section) {
-            FSections.push_back({UnitsMatchName(line.NameBegin, line.NameEnd), index, {}});
-        } else if (!FSections.empty() && line.Kind != TLineKind::Blank) {
-            FSections.back().LastLine = index;
-            if (line.Kind == TLineKind::Key)
-                FSections.back().Keys.push_back(
-                    {UnitsMatchName(line.NameBegin, line.NameEnd), index});
-        }
+        IndexLine(line);
+    }
+}
+
+// Adds the line, and a section or key to the index. A section's last line is
+// its last non-blank one, after which a new key goes; lines before the first
+// section belong to none.
+void TIniText::IndexLine(const TLine& line) {
+    const std::size_t index = FLines.size();
+    FLines.push_back(line);
+    if (line.Kind == TLineKind::Section) {
+        FSections.push_back({UnitsMatchName(line.NameBegin, line.NameEnd), index, {}});
+    } else if (!FSections.empty() && line.Kind != TLineKind::Blank) {
+        FSections.back().LastLine = index;
+        if (line.Kind == TLineKind::Key)
+            FSections.back().Keys.push_back({UnitsMatchName(line.NameBegin, line.NameEnd), index});
     }
 }
 
@@ -253,59 +276,78 @@ std::size_t TIniText::Width(std::basic_string_view<Unit> text, std::size_t i) co
                : 1;
 }
 
-// One pass over the characters of the line from pos.
+// Where a line's characters are, as one pass over them finds: its first
+// and last non-blank character, its first '=' and its last ']', and for each
+// of these two the end of the non-blank text before it.
+struct TIniText::TLineMarks {
+    static constexpr std::size_t None = std::string_view::npos;
+    std::size_t First = None, Last = 0;
+    std::size_t Equals = None, BeforeEquals = 0;
+    std::size_t Close = None, BeforeClose = 0;
+    std::size_t End = 0; // the line end, or the end of the text
+};
+
+// The line from pos, classified.
 template <typename Unit>
 TIniText::TLine TIniText::ScanLine(std::basic_string_view<Unit> text, std::size_t pos) const {
-    constexpr std::size_t none = std::basic_string_view<Unit>::npos;
+    const TLineMarks marks = MarkLine(text, pos);
     TLine line;
     line.Begin = pos;
-    std::size_t first = none, last = pos, equals = none, nameEnd = pos, close = none,
-                sectionEnd = pos;
+    line.End = marks.End;
+    line.Next = NextLineStart(text, marks.End);
+    if (marks.First != TLineMarks::None)
+        ClassifyLine(text, marks, line);
+    return line;
+}
+
+template <typename Unit>
+TIniText::TLineMarks TIniText::MarkLine(std::basic_string_view<Unit> text, std::size_t pos) const {
+    TLineMarks marks;
+    marks.Last = marks.BeforeEquals = marks.BeforeClose = pos;
     std::size_t i = pos;
     while (i < text.size() && text[i] != '\r' && text[i] != '\n') {
         const std::size_t width = Width(text, i);
-        if (width == 1 && text[i] == '=' && equals == none) {
-            equals = i;
-            nameEnd = last;
+        if (width == 1 && text[i] == '=' && marks.Equals == TLineMarks::None) {
+            marks.Equals = i;
+            marks.BeforeEquals = marks.Last;
         }
         if (width == 1 && text[i] == ']') {
-            close = i;
-            sectionEnd = last;
+            marks.Close = i;
+            marks.BeforeClose = marks.Last;
         }
         if (width > 1 || !IsBlank(Code(text[i]))) {
-            if (first == none)
-                first = i;
-            last = i + width;
+            if (marks.First == TLineMarks::None)
+                marks.First = i;
+            marks.Last = i + width;
         }
         i += width;
     }
-    line.End = i;
-    if (i < text.size())
-        i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-    line.Next = i;
+    marks.End = i;
+    return marks;
+}
 
-    if (first == none)
-        return line;
+// A line with some non-blank text: a section "[name]" (the last ']' closes
+// the name), a key "name=value", or other text. Names and values start at
+// their first non-blank character.
+template <typename Unit>
+void TIniText::ClassifyLine(std::basic_string_view<Unit> text, const TLineMarks& marks,
+                            TLine& line) {
     line.Kind = TLineKind::Other;
-    if (text[first] == '[' && close != none) {
-        // The last ']' closes the name.
+    if (text[marks.First] == '[' && marks.Close != TLineMarks::None) {
         line.Kind = TLineKind::Section;
-        line.NameBegin = first + 1;
-        line.NameEnd = std::max(sectionEnd, line.NameBegin);
-    } else if (equals != none) {
+        line.NameBegin = marks.First + 1;
+        line.NameEnd = std::max(marks.BeforeClose, line.NameBegin);
+    } else if (marks.Equals != TLineMarks::None) {
         line.Kind = TLineKind::Key;
-        line.NameBegin = first;
-        line.NameEnd = std::max(nameEnd, first);
-        line.ValueBegin = equals + 1;
-        line.ValueEnd = last;
+        line.NameBegin = marks.First;
+        line.NameEnd = std::max(marks.BeforeEquals, marks.First);
+        line.ValueBegin = marks.Equals + 1;
+        line.ValueEnd = marks.Last;
     } else {
-        return line;
+        return;
     }
-    while (line.NameBegin < line.NameEnd && IsBlank(Code(text[line.NameBegin])))
-        ++line.NameBegin;
-    while (line.ValueBegin < line.ValueEnd && IsBlank(Code(text[line.ValueBegin])))
-        ++line.ValueBegin;
-    return line;
+    line.NameBegin = SkipBlanks(text, line.NameBegin, line.NameEnd);
+    line.ValueBegin = SkipBlanks(text, line.ValueBegin, line.ValueEnd);
 }
 
 std::string TIniText::UnitsMatchName(std::size_t begin, std::size_t end) const {
@@ -396,21 +438,21 @@ std::string TIniText::WriteProblem(std::string_view section, std::string_view id
     if (section.find_first_of(breaks) != std::string_view::npos ||
         ident.find_first_of(breaks) != std::string_view::npos ||
         value.find_first_of(breaks) != std::string_view::npos)
-        return "a line break or NUL byte cannot be stored in an INI file";
+        return Messages::IniLineBreakOrNul();
     section = Trim(section);
     ident = Trim(ident);
     if (section.empty())
-        return "the section name is empty";
+        return Messages::IniSectionNameEmpty();
     if (ident.empty())
-        return "the key name is empty";
+        return Messages::IniKeyNameEmpty();
     if (ident.find('=') != std::string_view::npos)
-        return "a key name cannot contain '='";
+        return Messages::IniKeyNameWithEquals();
     if (ident.front() == ';' || ident.front() == '[')
-        return "a key name cannot start with ';' or '['";
+        return Messages::IniKeyNameStart();
     if (!IsCodePageText(section) || !IsCodePageText(ident))
-        return "a section or key name is not code page 932 text";
+        return Messages::IniNameNotCodePage();
     if (!IsCodePageText(value))
-        return "the value is not code page 932 text";
+        return Messages::IniValueNotCodePage();
     return {};
 }
 

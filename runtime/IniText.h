@@ -104,8 +104,15 @@ private:
 
     void Parse();
     template <typename Unit> void ParseUnits(std::basic_string_view<Unit> text);
+    void IndexLine(const TLine& line);
+    struct TLineMarks;
     template <typename Unit>
     TLine ScanLine(std::basic_string_view<Unit> text, std::size_t pos) const;
+    template <typename Unit>
+    TLineMarks MarkLine(std::basic_string_view<Unit> text, std::size_t pos) const;
+    template <typename Unit>
+    static void ClassifyLine(std::basic_string_view<Unit> text, const TLineMarks& marks,
+                             TLine& line);
     template <typename Unit>
     std::size_t Width(std::basic_string_view<Unit> text, std::size_t i) const;
     std::u16string Utf8Units(std::size_t begin, std::size_t end) const;

@@ -1,9 +1,9 @@
 #pragma once
-// The text of an operating-system error code, for exception messages, in one
-// form on every backend: the system's description followed by the code, for
-// example "Access is denied. (error 5)" on Win32 (a GetLastError or registry
-// code) or "Permission denied (error 13)" on posix (an errno value); "error N"
-// alone when the system has no text.
+// The text of an operating-system error code, for messages: the system's own
+// description as one sentence (Messages::SystemErrorSentence), in the
+// system's language (Japanese under a Japanese Windows); a sentence that
+// gives the code as a number when the system has no text. A GetLastError or
+// registry code on Win32, an errno value on posix.
 
 #include <string>
 

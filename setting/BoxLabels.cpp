@@ -1,26 +1,21 @@
 #include "setting/BoxLabels.h"
 
+#include "lib/BoxLabelLayout.h"
 #include "runtime/vcl/FormBuilder.h"
-#include "setting/BoxLabelLayout.h"
 
 TCustomBoxLabel::TCustomBoxLabel(TComponent* AOwner)
     : TCustomControl(AOwner), FBevel(nullptr), FAlignment(taCenter), FPaintPending(true) {
     SetWidth(121);
     SetHeight(17);
-    FBevel = new TBevel(this);
-    FBevel->SetParent(this);
-    FBevel->SetVisible(true);
-    FBevel->SetAlign(TAlign::alClient);
+    FBevel.SetParent(this);
+    FBevel.SetVisible(true);
+    FBevel.SetAlign(TAlign::alClient);
     FAlignment = taCenter;
     FPaintPending = true;
     Canvas().Brush.Color = clBtnFace;
     // The pen leaves every pixel as it is: the outline drawn by Rectangle is
     // where the frame lies.
     Canvas().Pen.Mode = R2_NOP;
-}
-
-TCustomBoxLabel::~TCustomBoxLabel() {
-    delete FBevel;
 }
 
 void TCustomBoxLabel::SetName(const std::string& NewName) {
@@ -77,11 +72,11 @@ void TCustomBoxLabel::SetCaption(const std::string& Value) {
 }
 
 bool TCustomBoxLabel::GetFrameVisible() const {
-    return FBevel->Visible();
+    return FBevel.Visible();
 }
 
 void TCustomBoxLabel::SetFrameVisible(bool Value) {
-    FBevel->SetVisible(Value);
+    FBevel.SetVisible(Value);
 }
 
 void TCustomBoxLabel::SetFont(const TFont& Value) {

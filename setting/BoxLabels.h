@@ -21,7 +21,6 @@ enum TAlignment : std::uint8_t { taLeftJustify = 0, taRightJustify = 1, taCenter
 class TCustomBoxLabel : public TCustomControl {
 public:
     explicit TCustomBoxLabel(TComponent* AOwner);
-    ~TCustomBoxLabel() override;
     std::string_view ClassName() const override { return "TCustomBoxLabel"; }
 
     // A caption equal to the old name follows the new name.
@@ -48,7 +47,9 @@ protected:
     void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
 private:
-    TBevel* FBevel;
+    // The frame: a member, so it lives exactly as long as the label. It has
+    // no owner component, which would release it a second time.
+    TBevel FBevel;
     std::string FCaption;
     TAlignment FAlignment;
     bool FPaintPending;

@@ -3,16 +3,16 @@
 // no objects built at load time, and DllMain
 // (runtime/win32/ModuleRuntime.cpp) works only at unload.
 
-#include "plugin/ExportGuard.h"
 #include "plugin/OrrelPlugins.h"
 #include "plugin/PluginDescriptors.h"
+#include "plugin/win32/ExportGuard.h"
 #include "runtime/DateTime.h"
 #include "setting/SetFormatWindow.h"
 
 #include <memory>
 #include <type_traits>
 
-// Needs no guard: nothing it calls can throw.
+// Named as the host spells it. Needs no guard: nothing it calls can throw.
 extern "C" std::int32_t PELL_STDCALL GetPluginInterfalce(TPluginInterface* plugin) {
     static_assert(noexcept(WritePluginInterface(PellmarkSettingDescriptor(), plugin)));
     WritePluginInterface(PellmarkSettingDescriptor(), plugin);

@@ -6,6 +6,7 @@
 #include "runtime/FileSystem.h"
 #include "runtime/vcl/Application.h"
 #include "runtime/vcl/FormBuilder.h"
+#include "setting/SettingMessages.h"
 
 #include <array>
 
@@ -21,7 +22,7 @@ constexpr std::array<TComponentClass, 4> FormClasses{{
 template <typename T> T* Field(TComponent& form, const char* name) {
     T* component = dynamic_cast<T*>(form.FindComponent(name));
     if (component == nullptr)
-        throw EFormDescriptionError(std::string("The form description lacks ") + name);
+        throw EFormDescriptionError(FormLacksControl(name));
     return component;
 }
 
@@ -104,8 +105,7 @@ void TSetFormatForm::FormCreate(TObject*) {
         ClipFormat->SetFormatText(DefaultFormatText);
     }
     FormatText->SetText(ClipFormat->FormatText);
-    const std::string text = ClipFormat->Expand(*SampleUrl);
-    FormatedTextLabel->SetCaption(text);
+    PreviewFormat(ClipFormat->FormatText);
 }
 
 void TSetFormatForm::PrepareSample() {
@@ -121,8 +121,7 @@ void TSetFormatForm::PrepareSample() {
         try {
             EraseFile(path);
         } catch (const EOSError& e) {
-            throw EOSError(e.Message + "\r\nThe sample shortcut cannot be read or replaced: "
-                                       "delete it, or make the temporary folder writable.");
+            throw EOSError(e.Message + "\r\n" + SampleUnreplaceable());
         }
         sample = std::make_unique<TUrlFileData>();
         sample->LoadFromFile(path);
@@ -137,14 +136,7 @@ void TSetFormatForm::PrepareSample() {
         // The preview needs only the values, which are known: it goes on
         // with them, and the user learns why the file is missing.
         SampleUrl = UnwrittenSample(path, lastVisit, Now());
-        throw EIniFileException(e.Message +
-                                "\r\nThe sample shortcut cannot be written into the temporary "
-                                "folder \"" +
-                                folder +
-                                "\": create that folder or make it writable, or remove the "
-                                "folder named \"" +
-                                SampleFileName +
-                                "\" from it. The preview shows the sample all the same.");
+        throw EIniFileException(e.Message + "\r\n" + SampleUnwritable(folder, SampleFileName));
     }
     SampleUrl = std::move(sample);
 }
@@ -152,9 +144,14 @@ void TSetFormatForm::PrepareSample() {
 void TSetFormatForm::FormatTextChange(TObject*) {
     if (!ClipFormat || !SampleUrl)
         return;
-    ClipFormat->SetFormatText(FormatText->GetText());
-    const std::string preview = ClipFormat->Expand(*SampleUrl);
-    FormatedTextLabel->SetCaption(preview);
+    PreviewFormat(FormatText->GetText());
+}
+
+// A format that does not expand raises the format error before the caption
+// changes: the preview keeps the last good expansion, or its first caption.
+void TSetFormatForm::PreviewFormat(const std::string& text) {
+    ClipFormat->SetFormatText(text);
+    FormatedTextLabel->SetCaption(ClipFormat->Expand(*SampleUrl));
 }
 
 void TSetFormatForm::SaveSettingButtonClick(TObject*) {

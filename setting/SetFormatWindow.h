@@ -19,11 +19,11 @@ public:
     ~TSetFormatForm() override;
     std::string_view ClassName() const override { return "TSetFormatForm"; }
 
-    TBoxLabel* BoxLabel1 = nullptr;
+    TBoxLabel* BoxLabel1 = nullptr; // name fixed by the form description
     TBoxLabel* BoxLabel2 = nullptr;
-    TMemo* Memo1 = nullptr;
+    TMemo* Memo1 = nullptr; // name fixed by the form description
     TEdit* FormatText = nullptr;
-    TBoxLabel* FormatedTextLabel = nullptr;
+    TBoxLabel* FormatedTextLabel = nullptr; // spelling fixed by the form description
     TBoxLabel* BoxLabel4 = nullptr;
     TButton* CancelSettingButton = nullptr;
     TButton* SaveSettingButton = nullptr;
@@ -39,6 +39,8 @@ public:
 
 private:
     void PrepareSample();
+    // Takes text as the format and shows its expansion of the sample.
+    void PreviewFormat(const std::string& text);
 };
 
 // The sample shortcut's fixed values.

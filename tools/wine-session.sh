@@ -34,11 +34,14 @@ pell_stop_xvfb() {
     fi
 }
 
-# pell_wine_env PREFIX: the environment every Wine run of ours uses.
+# pell_wine_env PREFIX: the environment every Wine run of ours uses, the
+# scripts' and ctest's (cmake/wine-run.in) alike: a 32-bit prefix, the
+# Japanese locale (ANSI code page 932), no Mono or Gecko installer. Wine's
+# debug channels stay quiet unless WINEDEBUG is set already.
 pell_wine_env() {
     export WINEPREFIX="$1"
     export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-    export WINEDEBUG=-all
+    export WINEDEBUG="${WINEDEBUG:--all}"
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win32
 }

@@ -1,10 +1,13 @@
 // The clipboard of the posix backend: an in-process stand-in with the same
-// observable rules as the Windows one (a failed open leaves the text as it was).
+// observable rules as the Windows one (a failed open leaves the text as it
+// was) and the same messages, except that a failed open has no system text
+// to quote: its message is the Windows one without that sentence.
 
 #include "runtime/Clipboard.h"
 
-#include "runtime/ClipboardStandIn.h"
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
+#include "runtime/posix/ClipboardStandIn.h"
 
 namespace {
 
@@ -28,8 +31,7 @@ void Open() {
             return;
         --state.FailingOpens;
     }
-    throw EClipboardException("Cannot open the clipboard: another program holds it. Close that "
-                              "program or try again.");
+    throw EClipboardException(Messages::ClipboardOpenFailed({}));
 }
 
 } // namespace

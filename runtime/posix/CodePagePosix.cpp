@@ -7,6 +7,7 @@
 #include "runtime/CodePage.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 
 #include <iconv.h>
 
@@ -21,8 +22,7 @@ public:
     TIconv(const char* to, const char* from) : FHandle(iconv_open(to, from)) {
         // iconv_open reports failure as (iconv_t)-1.
         if (FHandle == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr)
-            throw EOSError(std::string("The conversion from ") + from + " to " + to +
-                           " is not available");
+            throw EOSError(Messages::ConversionUnavailable(from, to));
     }
     ~TIconv() { iconv_close(FHandle); }
     TIconv(const TIconv&) = delete;

@@ -3,6 +3,7 @@
 #include "runtime/FileSystem.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/SystemError.h"
 #include "runtime/posix/PosixPath.h"
 
@@ -55,6 +56,6 @@ bool ForceDirectories(const std::string& dir) {
 
 void EraseFile(const std::string& fileName) {
     if (unlink(ToPosixPath(fileName).c_str()) != 0)
-        throw EOSError("Cannot delete the file \"" + fileName +
-                       "\": " + SystemErrorMessage(static_cast<unsigned long>(errno)));
+        throw EOSError(Messages::FileDeleteFailed(
+            fileName, SystemErrorMessage(static_cast<unsigned long>(errno))));
 }

@@ -76,14 +76,13 @@ std::optional<std::u16string> TIniFile::ReadUnicodeString(const std::string& sec
 void TIniFile::WriteString(const std::string& section, const std::string& ident,
                            const std::string& value) {
     if (std::string problem = TIniText::WriteProblem(section, ident, value); !problem.empty())
-        throw IniWriteError(FFileName, problem);
+        throw IniWriteRefused(FFileName, problem);
     FImpl->Load(FFileName);
     // A file that exists but could not be read must not be replaced by one
     // that holds only this key.
     if (FImpl->Read.Status == TReadStatus::Unreadable)
-        throw IniWriteError(FFileName,
-                            std::string("it cannot be read: ") +
-                                SystemErrorMessage(static_cast<unsigned long>(FImpl->Read.Error)));
+        throw EIniFileException(Messages::FileUnreadableForWrite(
+            FFileName, SystemErrorMessage(static_cast<unsigned long>(FImpl->Read.Error))));
     TIniText edited = FImpl->Text;
     edited.Write(section, ident, value);
     if (std::string reason = ReplaceWholeFile(ToPosixPath(FFileName), edited.Bytes(), 0666);

@@ -1,5 +1,6 @@
 #include "runtime/posix/PosixFile.h"
 
+#include "runtime/Messages.h"
 #include "runtime/SystemError.h"
 
 #include <fcntl.h>
@@ -93,7 +94,7 @@ std::string ReplaceWholeFile(const std::string& path, const std::string& bytes,
     }
     const bool exists = ::stat(target.c_str(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode))
-        return "it is not a regular file";
+        return Messages::NotARegularFile();
 
     const std::size_t slash = target.rfind('/');
     const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash);
@@ -108,7 +109,7 @@ std::string ReplaceWholeFile(const std::string& path, const std::string& bytes,
             return SystemErrorMessage(static_cast<unsigned long>(errno));
     }
     if (fd < 0)
-        return "no temporary file could be created beside it";
+        return Messages::NoTemporaryFileBeside();
     TFileDescriptor file(fd);
     auto fail = [&temp](int error) {
         ::unlink(temp.c_str());

@@ -13,6 +13,7 @@
 #include "runtime/Exception.h"
 #include "runtime/FileNames.h"
 #include "runtime/FileSystem.h"
+#include "runtime/Messages.h"
 #include "runtime/RegistryPath.h"
 #include "runtime/SystemError.h"
 
@@ -45,12 +46,11 @@ std::string StorePath() {
         return std::string(config) + "/pellmark-registry";
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
         return std::string(home) + "/.config/pellmark-registry";
-    throw ERegistryException("Cannot locate the registry store: neither PELLMARK_REGISTRY, "
-                             "XDG_CONFIG_HOME nor HOME is set");
+    throw ERegistryException(Messages::RegistryStoreUnlocated());
 }
 
-std::string SystemError(const std::string& what, const std::string& path, int error = errno) {
-    return what + " '" + path + "': " + SystemErrorMessage(static_cast<unsigned long>(error));
+std::string ErrnoText(int error = errno) {
+    return SystemErrorMessage(static_cast<unsigned long>(error));
 }
 
 bool SameName(const std::string& a, const std::string& b) {
@@ -168,7 +168,7 @@ TRegStore LoadStore(const std::string& path) {
     if (read.Status == TReadStatus::Missing)
         return store;
     if (read.Status == TReadStatus::Unreadable)
-        throw ERegistryException(SystemError("Cannot read the registry store", path, read.Error));
+        throw ERegistryException(Messages::RegistryStoreReadFailed(path, ErrnoText(read.Error)));
     const std::string& content = read.Bytes;
     std::size_t lineNumber = 0;
     std::string_view rest = content;
@@ -189,9 +189,7 @@ TRegStore LoadStore(const std::string& path) {
             FindOrAddKey(store, keyPath).Values.push_back({name, data});
         } else {
             // Rewriting the store would silently drop what we cannot read.
-            throw ERegistryException("The registry store '" + path + "' is damaged at line " +
-                                     std::to_string(lineNumber) +
-                                     "; repair or delete that file to use the defaults");
+            throw ERegistryException(Messages::RegistryStoreDamaged(path, lineNumber));
         }
     }
     return store;
@@ -208,10 +206,10 @@ void SaveStore(const std::string& path, const TRegStore& store) {
     const std::size_t slash = path.rfind('/');
     if (slash != std::string::npos && slash > 0 && !ForceDirectories(path.substr(0, slash)))
         throw ERegistryException(
-            SystemError("Cannot create the folder of the registry store", path.substr(0, slash)));
+            Messages::RegistryStoreFolderFailed(path.substr(0, slash), ErrnoText()));
 
     if (std::string reason = ReplaceWholeFile(path, text, 0600); !reason.empty())
-        throw ERegistryException("Cannot write the registry store '" + path + "': " + reason);
+        throw ERegistryException(Messages::RegistryStoreWriteFailed(path, reason));
 }
 
 } // namespace

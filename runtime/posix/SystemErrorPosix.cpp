@@ -1,11 +1,12 @@
-// errno texts for the runtime's exception messages.
+// errno texts for the runtime's messages.
 
 #include "runtime/SystemError.h"
+
+#include "runtime/Messages.h"
 
 #include <cstring>
 
 std::string SystemErrorMessage(unsigned long code) {
-    const std::string number = "error " + std::to_string(code);
     const char* text = std::strerror(static_cast<int>(code));
-    return text == nullptr || *text == '\0' ? number : std::string(text) + " (" + number + ")";
+    return Messages::SystemErrorSentence(text == nullptr ? "" : text, code);
 }

@@ -1,5 +1,6 @@
 #include "runtime/vcl/Application.h"
 
+#include "runtime/Messages.h"
 #include "runtime/win32/ErrorBox.h"
 
 #include <cstring>
@@ -15,7 +16,9 @@ HINSTANCE RuntimeModule() noexcept {
 void HandleException(HWND Owner) noexcept {
     // A fixed buffer: reporting must not allocate, since the error may be
     // that memory ran out.
-    char title[MAX_PATH] = "Error";
+    char title[MAX_PATH];
+    std::strncpy(title, Messages::ErrorTitle, MAX_PATH - 1);
+    title[MAX_PATH - 1] = '\0';
     char path[MAX_PATH];
     const DWORD length = ::GetModuleFileNameA(RuntimeModule(), path, MAX_PATH);
     if (length > 0 && length < MAX_PATH) {

@@ -24,13 +24,6 @@ void TComponent::SetName(const std::string& NewName) {
     FName = NewName;
 }
 
-void TComponent::SetLoading(bool Value) {
-    if (Value)
-        FComponentState |= csLoading;
-    else
-        FComponentState &= ~csLoading;
-}
-
 TComponent* TComponent::FindComponent(std::string_view AName) const {
     const auto it = std::find_if(FComponents.begin(), FComponents.end(),
                                  [&](const TComponent* c) { return c->FName == AName; });

@@ -17,9 +17,6 @@ public:
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
-using TComponentState = unsigned;
-inline constexpr TComponentState csLoading = 1;
-
 class TComponent : public TObject {
 public:
     // Registers with AOwner (may be null), which then releases this component.
@@ -35,12 +32,9 @@ public:
     const std::string& Name() const { return FName; }
     virtual void SetName(const std::string& NewName);
 
-    TComponentState ComponentState() const { return FComponentState; }
-    bool Loading() const { return (FComponentState & csLoading) != 0; }
-    void SetLoading(bool Value);
+    bool Loading() const { return FLoading; }
+    void SetLoading(bool Value) { FLoading = Value; }
 
-    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
-    TComponent* Components(int Index) const { return FComponents.at(Index); }
     // The owned component of that name (exact bytes), or null.
     TComponent* FindComponent(std::string_view AName) const;
 
@@ -55,6 +49,6 @@ private:
 
     TComponent* FOwner;
     std::string FName;
-    TComponentState FComponentState = 0;
+    bool FLoading = false;
     std::vector<TComponent*> FComponents;
 };

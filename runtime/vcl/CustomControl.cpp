@@ -1,30 +1,14 @@
 #include "runtime/vcl/CustomControl.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/win32/Handles.h"
-
-namespace {
-
-// Lends a DC to a canvas for one scope; the canvas gives it back before the
-// DC's owner ends it.
-class TCanvasLoan {
-public:
-    TCanvasLoan(TCanvas& canvas, HDC dc) : FCanvas(canvas) { FCanvas.SetHandle(dc); }
-    ~TCanvasLoan() { FCanvas.SetHandle(nullptr); }
-    TCanvasLoan(const TCanvasLoan&) = delete;
-    TCanvasLoan& operator=(const TCanvasLoan&) = delete;
-
-private:
-    TCanvas& FCanvas;
-};
-
-} // namespace
 
 HDC TControlCanvas::AcquireDC() {
     HWND window = FControl.WindowHandle();
     HDC dc = window != nullptr ? ::GetDC(window) : nullptr;
     if (dc == nullptr)
-        throw EOSError("Cannot draw on " + FControl.Name() + ": it has no window");
+        throw EOSError(Messages::DialogDrawingFailed());
     return dc;
 }
 
@@ -40,7 +24,9 @@ LRESULT TCustomControl::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
         const TPaintDC dc(WindowHandle());
         if (!dc)
             return 0;
-        const TCanvasLoan loan(FCanvas, dc.get());
+        // The paint DC is lent to the canvas and given back before EndPaint.
+        FCanvas.SetHandle(dc.get());
+        const TScopeExit giveBack([this] { FCanvas.SetHandle(nullptr); });
         Paint();
         PaintControls(dc.get());
         return 0;

@@ -1,6 +1,8 @@
 #include "runtime/vcl/Form.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
+#include "runtime/SystemError.h"
 #include "runtime/vcl/Application.h"
 #include "runtime/vcl/FormBuilder.h"
 
@@ -135,7 +137,7 @@ void TForm::VisibleChanged() {
 
 TModalResult TForm::ShowModal() {
     if (FModal || Visible())
-        throw Exception("Cannot make a visible window modal");
+        throw Exception(Messages::DialogAlreadyShown());
     Handle();
     TModalScope scope(*this);
     SetVisible(true);
@@ -150,7 +152,7 @@ TModalResult TForm::ShowModal() {
             break;
         }
         if (got == -1)
-            throw EOSError("The message loop failed");
+            throw EOSError(Messages::DialogMessagesFailed(SystemErrorMessage(::GetLastError())));
         if (!::IsDialogMessageA(WindowHandle(), &msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);

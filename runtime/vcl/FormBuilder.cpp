@@ -1,6 +1,7 @@
 #include "runtime/vcl/FormBuilder.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/vcl/Form.h"
 
 #include <limits>
@@ -10,17 +11,21 @@ namespace {
 const char* KindName(TFormValue::TKind kind) {
     switch (kind) {
     case TFormValue::TKind::Integer:
-        return "an integer";
+        return "整数";
     case TFormValue::TKind::String:
-        return "a string";
+        return "文字列";
     case TFormValue::TKind::Identifier:
-        return "an identifier";
+        return "識別子";
     case TFormValue::TKind::Set:
-        return "a set";
+        return "集合";
     case TFormValue::TKind::List:
-        return "a list";
+        return "リスト";
     }
-    return "a value";
+    return "値";
+}
+
+std::string Mismatch(const char* expected, const TFormProperty& Property) {
+    return std::string(expected) + "が必要ですが、" + KindName(Property.Value.Kind) + "があります";
 }
 
 } // namespace
@@ -30,9 +35,9 @@ TFormBuilder::TFormBuilder(TForm& Root, std::span<const TComponentClass> Classes
 
 void TFormBuilder::Build(const TFormObject& Description) {
     if (Description.ClassName != FRoot.ClassName()) {
-        throw EFormDescriptionError("line " + std::to_string(Description.Line) + ": " +
-                                    Description.ClassName + " is not the class of the form (" +
-                                    std::string(FRoot.ClassName()) + ")");
+        throw EFormDescriptionError(Messages::FormDescriptionLine(
+            Description.Line, Description.ClassName + " はフォームのクラス (" +
+                                  std::string(FRoot.ClassName()) + ") ではありません"));
     }
     FLoaded.clear();
     FRoot.SetLoading(true);
@@ -58,12 +63,12 @@ void TFormBuilder::ReadChildren(TComponent& Parent, const TFormObject& Descripti
     for (const TFormObject& child : Description.Children) {
         const TComponentClass* componentClass = FindClass(child.ClassName);
         if (componentClass == nullptr) {
-            throw EFormDescriptionError("line " + std::to_string(child.Line) + ": class " +
-                                        child.ClassName + " not found");
+            throw EFormDescriptionError(Messages::FormDescriptionLine(
+                child.Line, "クラス " + child.ClassName + " がありません"));
         }
         if (FRoot.FindComponent(child.Name) != nullptr) {
-            throw EFormDescriptionError("line " + std::to_string(child.Line) +
-                                        ": a component named " + child.Name + " already exists");
+            throw EFormDescriptionError(Messages::FormDescriptionLine(
+                child.Line, "名前が " + child.Name + " の部品がすでにあります"));
         }
         TComponent* component = componentClass->Create(&FRoot);
         component->SetLoading(true);
@@ -72,8 +77,8 @@ void TFormBuilder::ReadChildren(TComponent& Parent, const TFormObject& Descripti
         if (auto* control = dynamic_cast<TControl*>(component)) {
             auto* parent = dynamic_cast<TWinControl*>(&Parent);
             if (parent == nullptr) {
-                throw EFormDescriptionError("line " + std::to_string(child.Line) + ": " +
-                                            child.Name + " needs a windowed parent");
+                throw EFormDescriptionError(Messages::FormDescriptionLine(
+                    child.Line, child.Name + " の親がウィンドウを持つ部品ではありません"));
             }
             control->SetParent(parent);
         }
@@ -92,10 +97,10 @@ const TComponentClass* TFormBuilder::FindClass(std::string_view Name) const {
 
 int TFormBuilder::Integer(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Integer)
-        Error(Property, std::string("expected an integer, found ") + KindName(Property.Value.Kind));
+        Error(Property, Mismatch("整数", Property));
     if (Property.Value.Integer < std::numeric_limits<int>::min() ||
         Property.Value.Integer > std::numeric_limits<int>::max())
-        Error(Property, "integer out of range");
+        Error(Property, "整数が範囲外です");
     return static_cast<int>(Property.Value.Integer);
 }
 
@@ -105,26 +110,25 @@ bool TFormBuilder::Boolean(const TFormProperty& Property) const {
 
 std::string TFormBuilder::String(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::String)
-        Error(Property, std::string("expected a string, found ") + KindName(Property.Value.Kind));
+        Error(Property, Mismatch("文字列", Property));
     return Property.Value.Text;
 }
 
 const std::string& TFormBuilder::Identifier(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Identifier)
-        Error(Property,
-              std::string("expected an identifier, found ") + KindName(Property.Value.Kind));
+        Error(Property, Mismatch("識別子", Property));
     return Property.Value.Text;
 }
 
 const std::vector<std::string>& TFormBuilder::Set(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Set)
-        Error(Property, std::string("expected a set, found ") + KindName(Property.Value.Kind));
+        Error(Property, Mismatch("集合", Property));
     return Property.Value.Items;
 }
 
 const std::vector<std::string>& TFormBuilder::List(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::List)
-        Error(Property, std::string("expected a list, found ") + KindName(Property.Value.Kind));
+        Error(Property, Mismatch("リスト", Property));
     return Property.Value.Items;
 }
 
@@ -141,7 +145,7 @@ TColor TFormBuilder::Color(const TFormProperty& Property) const {
         return static_cast<TColor>(Integer(Property));
     TColor color = clBlack;
     if (!IdentToColor(Identifier(Property), color))
-        Error(Property, "'" + Property.Value.Text + "' is not a colour");
+        Error(Property, "'" + Property.Value.Text + "' は色ではありません");
     return color;
 }
 
@@ -149,20 +153,20 @@ TNotifyEvent TFormBuilder::Event(const TFormProperty& Property) const {
     const std::string& name = Identifier(Property);
     TNotifyEvent handler = FRoot.FindMethod(name);
     if (!handler)
-        Error(Property, "the form has no handler " + name);
+        Error(Property, "フォームにハンドラー " + name + " がありません");
     return handler;
 }
 
 void TFormBuilder::Error(const TFormProperty& Property, const std::string& What) const {
     const std::string owner = FCurrent != nullptr ? FCurrent->Name() + "." : std::string();
-    throw EFormDescriptionError("line " + std::to_string(Property.Line) + ": error reading " +
-                                owner + Property.Name + ": " + What);
+    throw EFormDescriptionError(Messages::FormDescriptionLine(
+        Property.Line, owner + Property.Name + " を読み取れません: " + What));
 }
 
 void TFormBuilder::UnknownProperty(const TComponent& Component,
                                    const TFormProperty& Property) const {
     Error(Property,
-          "property " + Property.Name + " does not exist in " + std::string(Component.ClassName()));
+          std::string(Component.ClassName()) + " にプロパティ " + Property.Name + " がありません");
 }
 
 bool ReadFontProperty(TFormBuilder& Builder, const TFormProperty& Property, TFont& Font) {
@@ -189,7 +193,7 @@ bool ReadFontProperty(TFormBuilder& Builder, const TFormProperty& Property, TFon
             else if (item == "fsStrikeOut")
                 styles |= fsStrikeOut;
             else
-                Builder.Error(Property, "'" + item + "' is not a font style");
+                Builder.Error(Property, "'" + item + "' はフォントのスタイルではありません");
         }
         Font.SetStyle(styles);
     } else {
@@ -198,6 +202,17 @@ bool ReadFontProperty(TFormBuilder& Builder, const TFormProperty& Property, TFon
     return true;
 }
 
+namespace {
+
+// The DLL's path as the user finds it, for a message about its resources.
+std::string ModulePath(HMODULE Module) {
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(Module, path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+} // namespace
+
 void ReadFormResource(TForm& Form, HMODULE Module, const char* ResourceName,
                       std::span<const TComponentClass> Classes) {
     const LPCSTR rcdata = MAKEINTRESOURCEA(10); // RT_RCDATA
@@ -205,8 +220,14 @@ void ReadFormResource(TForm& Form, HMODULE Module, const char* ResourceName,
     HGLOBAL loaded = resource != nullptr ? ::LoadResource(Module, resource) : nullptr;
     const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
     if (data == nullptr)
-        throw EOSError(std::string("Resource ") + ResourceName + " not found");
+        throw EOSError(Messages::DialogResourceMissing(ModulePath(Module)));
     const std::string_view text(static_cast<const char*>(data), ::SizeofResource(Module, resource));
     TFormBuilder builder(Form, Classes);
-    builder.Build(ParseFormDescription(text));
+    try {
+        builder.Build(ParseFormDescription(text));
+    } catch (const EFormDescriptionError& e) {
+        // The user can only replace the DLL: say which file, and where the
+        // fault lies for whoever looks into it.
+        throw EFormDescriptionError(Messages::DialogResourceDamaged(ModulePath(Module), e.Message));
+    }
 }

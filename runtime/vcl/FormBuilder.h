@@ -6,8 +6,8 @@
 // checked as they are converted; anything unknown or mistyped raises
 // EFormDescriptionError naming the line.
 
+#include "runtime/FormDescription.h"
 #include "runtime/vcl/Component.h"
-#include "runtime/vcl/FormDescription.h"
 #include "runtime/vcl/Graphics.h"
 
 #include <windows.h>
@@ -59,7 +59,7 @@ public:
             if (name == ident)
                 return value;
         }
-        Error(Property, "'" + ident + "' is not a valid value");
+        Error(Property, "'" + ident + "' は使える値ではありません");
     }
     // An integer, or an identifier from Values.
     int IntegerOrIdent(const TFormProperty& Property,

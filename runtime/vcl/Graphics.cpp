@@ -1,6 +1,7 @@
 #include "runtime/vcl/Graphics.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 
 #include <array>
 #include <utility>
@@ -25,7 +26,7 @@ constexpr std::array<TColorIdent, 7> ColorIdents{{
 TGdiObject MakeBrush(TColor color) {
     TGdiObject brush(::CreateSolidBrush(ColorToRGB(color)));
     if (!brush)
-        throw EOSError("Cannot create a brush");
+        throw EOSError(Messages::DialogDrawingFailed());
     return brush;
 }
 
@@ -92,7 +93,7 @@ HFONT TFont::Handle() const {
                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                     DEFAULT_PITCH | FF_DONTCARE, FName.c_str()));
         if (!FHandle)
-            throw EOSError("Cannot create the font " + FName);
+            throw EOSError(Messages::FontFailed(FName));
     }
     return static_cast<HFONT>(FHandle.get());
 }
@@ -132,7 +133,7 @@ private:
 };
 
 HDC TCanvas::AcquireDC() {
-    throw EOSError("Canvas does not allow drawing");
+    throw EOSError(Messages::DialogDrawingFailed());
 }
 
 void TCanvas::ReleaseDC(HDC) {}
@@ -145,7 +146,7 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
         ::FillRect(scope.DC(), &interior, static_cast<HBRUSH>(brush.get()));
     const TGdiObject pen(::CreatePen(PS_SOLID, 1, ColorToRGB(Pen.Color)));
     if (!pen)
-        throw EOSError("Cannot create a pen");
+        throw EOSError(Messages::DialogDrawingFailed());
     const TSelectObject selectPen(scope.DC(), pen.get());
     const TSelectObject selectBrush(scope.DC(), ::GetStockObject(NULL_BRUSH));
     ::SetROP2(scope.DC(), Pen.Mode);
@@ -163,7 +164,7 @@ SIZE TCanvas::TextExtent(const std::string& Text) {
     const TSelectObject selectFont(scope.DC(), Font.Handle());
     SIZE size{0, 0};
     if (!::GetTextExtentPoint32A(scope.DC(), Text.data(), static_cast<int>(Text.size()), &size))
-        throw EOSError("Cannot measure text");
+        throw EOSError(Messages::DialogDrawingFailed());
     return size;
 }
 

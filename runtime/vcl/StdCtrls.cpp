@@ -67,24 +67,6 @@ TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner) {
     SetBounds(0, 0, 185, 89);
 }
 
-std::vector<std::string> TMemo::Lines() const {
-    std::vector<std::string> lines;
-    const std::string text = GetText();
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    if (lines.size() == 1 && lines.front().empty())
-        lines.clear();
-    return lines;
-}
-
 void TMemo::SetLines(const std::vector<std::string>& Value) {
     std::string text;
     for (std::size_t i = 0; i < Value.size(); ++i) {

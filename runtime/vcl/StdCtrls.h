@@ -50,9 +50,8 @@ public:
     std::string_view ClassName() const override { return "TMemo"; }
 
     // The lines, joined by CR LF without one after the last.
-    std::vector<std::string> Lines() const;
     void SetLines(const std::vector<std::string>& Value);
-    TScrollStyle ScrollBars() const { return FScrollBars; }
+    // Takes effect when the window is created.
     void SetScrollBars(TScrollStyle Value);
 
     LRESULT WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) override;

@@ -1,8 +1,11 @@
 #include "runtime/vcl/WinControl.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
+#include "runtime/SystemError.h"
 #include "runtime/vcl/Application.h"
 #include "runtime/vcl/FormBuilder.h"
+#include "runtime/win32/Handles.h"
 
 #include <algorithm>
 
@@ -51,7 +54,7 @@ void AcquireControlClass() {
         const WNDCLASSEXA wc = ControlClass();
         if (::RegisterClassExA(&wc) == 0 &&
             (::GetLastError() != ERROR_CLASS_ALREADY_EXISTS || !TakeOverExistingClass(wc)))
-            throw EOSError("Cannot register the window class");
+            throw EOSError(Messages::DialogWindowFailed(SystemErrorMessage(::GetLastError())));
         ClassRegistered = true;
     }
     ++ClassWindowCount;
@@ -136,7 +139,7 @@ void TWinControl::CreateHandle() {
         params.Parent = Parent()->Handle();
     CreateParams(params);
     if ((params.Style & WS_CHILD) != 0 && Parent() == nullptr)
-        throw EOSError("Control " + Name() + " has no parent window");
+        throw EOSError(Messages::DialogControlWithoutParent());
 
     const bool ownClass = params.WindowClass == nullptr;
     if (ownClass)
@@ -151,12 +154,13 @@ void TWinControl::CreateHandle() {
                           params.Style, params.X, params.Y, params.Width, params.Height,
                           params.Parent, id, RuntimeModule(), ownClass ? this : nullptr);
     if (window == nullptr) {
+        const std::string system = SystemErrorMessage(::GetLastError());
         FWindow.release();
         if (ownClass && !FOwnClass) {
             ReleaseControlClass();
             UnregisterUnusedControlClass();
         }
-        throw EOSError("Cannot create the window of " + Name());
+        throw EOSError(Messages::DialogWindowFailed(system));
     }
     FOwnClass = ownClass;
     if (!ownClass) {
@@ -285,12 +289,9 @@ void TWinControl::SetText(const std::string& Value) {
 
 void TWinControl::WriteWindowText() {
     FSettingText = true;
-    struct TReset {
-        bool& Flag;
-        ~TReset() { Flag = false; }
-    } reset{FSettingText};
+    const TScopeExit reset([this] { FSettingText = false; });
     if (!::SetWindowTextA(FWindow.get(), FText.c_str()))
-        throw EOSError("Cannot set the text of " + Name());
+        throw EOSError(Messages::DialogTextFailed(SystemErrorMessage(::GetLastError())));
 }
 
 void TWinControl::SetTabOrder(int Value) {

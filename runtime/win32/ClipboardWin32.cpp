@@ -4,6 +4,7 @@
 #include "runtime/Clipboard.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/SystemError.h"
 #include "runtime/win32/ClipboardBlocks.h"
 #include "runtime/win32/Handles.h"
@@ -16,15 +17,11 @@
 
 namespace {
 
-constexpr const char* TryAgain = "Try again.";
-constexpr const char* FreeMemory = "Close some programs and try again.";
+// The message for what failed, with the system's text of the last error.
+using TClipboardMessage = std::string (*)(std::string_view system);
 
-std::string FailureText(const std::string& what, const char* advice) {
-    return what + ": " + SystemErrorMessage(GetLastError()) + ". " + advice;
-}
-
-[[noreturn]] void Fail(const std::string& what, const char* advice) {
-    throw EClipboardException(FailureText(what, advice));
+[[noreturn]] void Fail(TClipboardMessage message) {
+    throw EClipboardException(message(SystemErrorMessage(GetLastError())));
 }
 
 void OpenClipboardSession(std::optional<TClipboardSession>& session, HWND owner) {
@@ -36,35 +33,17 @@ void OpenClipboardSession(std::optional<TClipboardSession>& session, HWND owner)
             return;
         session.reset();
     }
-    Fail("Cannot open the clipboard",
-         "Another program may be using it: close that program or try again.");
+    Fail(Messages::ClipboardOpenFailed);
 }
-
-// Locks a global memory block for one scope.
-class TGlobalLock {
-public:
-    explicit TGlobalLock(HGLOBAL memory) : FMemory(memory), FData(GlobalLock(memory)) {}
-    ~TGlobalLock() {
-        if (FData != nullptr)
-            GlobalUnlock(FMemory);
-    }
-    TGlobalLock(const TGlobalLock&) = delete;
-    TGlobalLock& operator=(const TGlobalLock&) = delete;
-    void* Data() const { return FData; }
-
-private:
-    HGLOBAL FMemory;
-    void* FData;
-};
 
 // A movable block of size bytes, filled by fill(data) while it is locked.
 template <typename Fill> TClipboardBlock MakeBlock(UINT format, std::size_t size, Fill&& fill) {
     TClipboardBlock block{format, TGlobalMemory(GlobalAlloc(GMEM_MOVEABLE, size))};
     if (!block.Memory)
-        throw EOutOfMemory(FailureText("Cannot allocate memory for the clipboard", FreeMemory));
+        throw EOutOfMemory(Messages::ClipboardMemoryFailed(SystemErrorMessage(GetLastError())));
     const TGlobalLock lock(block.Memory.get());
     if (lock.Data() == nullptr)
-        Fail("Cannot lock memory for the clipboard", FreeMemory);
+        Fail(Messages::ClipboardLockFailed);
     fill(lock.Data());
     return block;
 }
@@ -74,12 +53,12 @@ template <typename Fill> TClipboardBlock MakeBlock(UINT format, std::size_t size
 std::vector<TClipboardBlock> PrepareClipboardBlocks(const std::string& text) {
     const std::size_t length = std::strlen(text.c_str());
     if (length >= static_cast<std::size_t>(INT_MAX))
-        throw EOutOfMemory("The text is too long for the clipboard. Copy less at a time.");
+        throw EOutOfMemory(Messages::ClipboardTextTooLong());
     // The terminating NUL is converted with the text, so the count includes it.
     const int bytes = static_cast<int>(length + 1);
     const int characters = MultiByteToWideChar(CP_ACP, 0, text.c_str(), bytes, nullptr, 0);
     if (characters <= 0)
-        Fail("Cannot convert the text for the clipboard", TryAgain);
+        Fail(Messages::ClipboardConvertFailed);
 
     std::vector<TClipboardBlock> blocks;
     blocks.reserve(3);
@@ -112,11 +91,11 @@ void TClipboard::SetAsText(const std::string& text) {
     const TWindowHandle owner(
         CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     if (!owner)
-        Fail("Cannot create a window for the clipboard", FreeMemory);
+        Fail(Messages::ClipboardWindowFailed);
     std::optional<TClipboardSession> session;
     OpenClipboardSession(session, owner.get());
     if (!EmptyClipboard())
-        Fail("Cannot empty the clipboard", TryAgain);
+        Fail(Messages::ClipboardEmptyFailed);
     for (TClipboardBlock& block : blocks) {
         if (SetClipboardData(block.Format, block.Memory.get()) == nullptr) {
             const DWORD code = GetLastError();
@@ -124,7 +103,7 @@ void TClipboard::SetAsText(const std::string& text) {
             // from program to program: leave the clipboard empty instead.
             EmptyClipboard();
             SetLastError(code);
-            Fail("Cannot put the text on the clipboard, which is now empty", TryAgain);
+            Fail(Messages::ClipboardSetFailed);
         }
         // The system owns the block now.
         block.Memory.release();
@@ -141,7 +120,7 @@ std::string TClipboard::AsText() {
         return std::string();
     const TGlobalLock lock(data);
     if (lock.Data() == nullptr)
-        Fail("Cannot read the clipboard", TryAgain);
+        Fail(Messages::ClipboardReadFailed);
     // Never read past the block, even when it lacks its terminator.
     const char* text = static_cast<const char*>(lock.Data());
     return std::string(text, strnlen(text, GlobalSize(data)));

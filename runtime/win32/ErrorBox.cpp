@@ -1,16 +1,12 @@
 #include "runtime/win32/ErrorBox.h"
 
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 
 #include <exception>
 #include <new>
 
 namespace {
-
-constexpr const char* UnknownError = "An unexpected error occurred.";
-// In place of the C++ library's own words for an allocation that failed.
-constexpr const char* OutOfMemoryError =
-    "There is not enough memory. Close some programs and try again.";
 
 void ShowErrorText(HWND owner, const char* text, const char* title) noexcept {
     UINT style = MB_OK | MB_ICONERROR;
@@ -33,10 +29,11 @@ void ShowCurrentExceptionBox(HWND owner, const char* title) noexcept {
     } catch (const Exception& e) {
         ShowErrorBox(owner, e.Message, title);
     } catch (const std::bad_alloc&) {
-        ShowErrorText(owner, OutOfMemoryError, title);
-    } catch (const std::exception& e) {
-        ShowErrorText(owner, e.what(), title);
+        // In place of the C++ library's own words for it.
+        ShowErrorText(owner, Messages::OutOfMemory, title);
     } catch (...) {
-        ShowErrorText(owner, UnknownError, title);
+        // The C++ library's words (a class or function name) would tell the
+        // user nothing.
+        ShowErrorText(owner, Messages::UnexpectedError, title);
     }
 }

@@ -12,5 +12,5 @@ void ShowErrorBox(HWND owner, const std::string& message, const char* title) noe
 
 // For use inside a catch block: shows the exception being handled. The text
 // is an Exception's Message, a fixed text saying that memory ran out for
-// std::bad_alloc, a std::exception's what(), or a fixed text for anything else.
+// std::bad_alloc, or a fixed text for anything else.
 void ShowCurrentExceptionBox(HWND owner, const char* title) noexcept;

@@ -4,6 +4,7 @@
 
 #include "runtime/Exception.h"
 #include "runtime/FileNames.h"
+#include "runtime/Messages.h"
 #include "runtime/SystemError.h"
 
 #include <windows.h>
@@ -39,13 +40,12 @@ std::string SystemTempPath() {
     for (int attempt = 0; attempt < 8; ++attempt) {
         const DWORD length = GetTempPathA(static_cast<DWORD>(buffer.size()), buffer.data());
         if (length == 0)
-            throw EOSError("Cannot get the temporary folder: " +
-                           SystemErrorMessage(GetLastError()));
+            throw EOSError(Messages::TempFolderFailed(SystemErrorMessage(GetLastError())));
         if (length < buffer.size())
             return std::string(buffer.data(), length);
         buffer.resize(length + 1);
     }
-    throw EOSError("Cannot get the temporary folder: its name keeps changing");
+    throw EOSError(Messages::TempFolderKeepsChanging());
 }
 
 bool ForceDirectories(const std::string& dir) {
@@ -62,6 +62,5 @@ bool ForceDirectories(const std::string& dir) {
 
 void EraseFile(const std::string& fileName) {
     if (!DeleteFileA(fileName.c_str()))
-        throw EOSError("Cannot delete the file \"" + fileName +
-                       "\": " + SystemErrorMessage(GetLastError()));
+        throw EOSError(Messages::FileDeleteFailed(fileName, SystemErrorMessage(GetLastError())));
 }

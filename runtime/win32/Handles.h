@@ -95,6 +95,24 @@ private:
     HDC FDC;
 };
 
+// Locks a global memory block for one scope. Data() is null when the lock
+// failed; nothing is unlocked then.
+class TGlobalLock {
+public:
+    explicit TGlobalLock(HGLOBAL memory) : FMemory(memory), FData(::GlobalLock(memory)) {}
+    ~TGlobalLock() {
+        if (FData != nullptr)
+            ::GlobalUnlock(FMemory);
+    }
+    TGlobalLock(const TGlobalLock&) = delete;
+    TGlobalLock& operator=(const TGlobalLock&) = delete;
+    void* Data() const { return FData; }
+
+private:
+    HGLOBAL FMemory;
+    void* FData;
+};
+
 // Holds the clipboard open for one scope.
 class TClipboardSession {
 public:
@@ -109,4 +127,18 @@ public:
 
 private:
     bool FOpen;
+};
+
+// Runs a call when the scope ends, for a state that holds no handle of its
+// own: a DC lent to a canvas given back, a flag put back. The call must not
+// throw.
+template <typename Call> class TScopeExit {
+public:
+    explicit TScopeExit(Call call) : FCall(std::move(call)) {}
+    ~TScopeExit() { FCall(); }
+    TScopeExit(const TScopeExit&) = delete;
+    TScopeExit& operator=(const TScopeExit&) = delete;
+
+private:
+    Call FCall;
 };

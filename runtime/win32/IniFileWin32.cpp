@@ -40,7 +40,7 @@ std::string ReadWhole(HANDLE file, const std::string& fileName) {
     if (!::GetFileSizeEx(file, &size))
         throw IniReadError(fileName, SystemErrorMessage(::GetLastError()));
     if (size.QuadPart > INT_MAX)
-        throw IniReadError(fileName, "it is larger than 2 GB");
+        throw EIniFileException(Messages::FileTooLarge(fileName));
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -120,7 +120,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
                            const std::string& value) {
     // The routine would write a line break into the file as it stands.
     if (std::string problem = TIniText::WriteProblem(section, ident, value); !problem.empty())
-        throw IniWriteError(FFileName, problem);
+        throw IniWriteRefused(FFileName, problem);
     // Names and value converted as the ANSI routine would convert them.
     if (!::WritePrivateProfileStringW(WidePath(section).c_str(), WidePath(ident).c_str(),
                                       WidePath(value).c_str(), WritablePath(FFileName).c_str()))

@@ -3,7 +3,9 @@
 
 #include "runtime/RegIniFile.h"
 
+#include "runtime/AnsiText.h"
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
 #include "runtime/RegistryPath.h"
 #include "runtime/SystemError.h"
 #include "runtime/win32/Handles.h"
@@ -16,13 +18,19 @@ namespace {
 
 constexpr int ReadAttempts = 8;
 
+// The key as the registry editor shows it, for messages. HKEY_CURRENT_USER's
+// Software key always exists, so spelt, whatever case the path gives it.
 std::string KeyName(const std::string& path) {
-    return "HKEY_CURRENT_USER\\" + path;
+    constexpr std::string_view software = "Software";
+    const bool underSoftware = path.size() >= software.size() &&
+                               (path.size() == software.size() || path[software.size()] == '\\') &&
+                               AnsiLowerCase(path.substr(0, software.size())) == "software";
+    return "HKEY_CURRENT_USER\\" +
+           (underSoftware ? std::string(software) + path.substr(software.size()) : path);
 }
 
-[[noreturn]] void Fail(const std::string& what, const std::string& name, LONG code) {
-    throw ERegistryException(what + " '" + name +
-                             "': " + SystemErrorMessage(static_cast<DWORD>(code)));
+std::string CodeText(LONG code) {
+    return SystemErrorMessage(static_cast<DWORD>(code));
 }
 
 TRegKey CreateKey(HKEY parent, const std::string& subKey, const std::string& fullName) {
@@ -30,7 +38,7 @@ TRegKey CreateKey(HKEY parent, const std::string& subKey, const std::string& ful
     const LONG code = RegCreateKeyExA(parent, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                       KEY_READ | KEY_WRITE, nullptr, key.put(), nullptr);
     if (code != ERROR_SUCCESS)
-        Fail("Cannot open or create the registry key", fullName, code);
+        throw ERegistryException(Messages::RegistryKeyFailed(fullName, CodeText(code)));
     return key;
 }
 
@@ -62,7 +70,8 @@ std::string TRegIniFile::ReadString(const std::string& sectionName, const std::s
         if (code == ERROR_FILE_NOT_FOUND)
             return def;
         if (code != ERROR_SUCCESS)
-            Fail("Cannot open the registry key", FImpl->SectionName(section), code);
+            throw ERegistryException(
+                Messages::RegistryKeyFailed(FImpl->SectionName(section), CodeText(code)));
         key = sectionKey.get();
     }
 
@@ -82,20 +91,16 @@ std::string TRegIniFile::ReadString(const std::string& sectionName, const std::s
             continue;
         }
         if (code != ERROR_SUCCESS)
-            Fail("Cannot read the registry value '" + ident + "' of", FImpl->SectionName(section),
-                 code);
+            throw ERegistryException(Messages::RegistryValueReadFailed(FImpl->SectionName(section),
+                                                                       ident, CodeText(code)));
         if (type != REG_SZ && type != REG_EXPAND_SZ)
-            throw ERegistryException("The registry value '" + ident + "' of '" +
-                                     FImpl->SectionName(section) +
-                                     "' is not a string; replace it with a string value, or "
-                                     "delete it to use the default");
+            throw ERegistryException(
+                Messages::RegistryValueNotString(FImpl->SectionName(section), ident));
         buffer[size] = '\0';
         return std::string(buffer.data());
     }
-    throw ERegistryException("The registry value '" + ident + "' of '" +
-                             FImpl->SectionName(section) +
-                             "' keeps changing while it is read; close the program that writes "
-                             "it and try again");
+    throw ERegistryException(
+        Messages::RegistryValueKeepsChanging(FImpl->SectionName(section), ident));
 }
 
 void TRegIniFile::WriteString(const std::string& sectionName, const std::string& ident,
@@ -113,6 +118,6 @@ void TRegIniFile::WriteString(const std::string& sectionName, const std::string&
         RegSetValueExA(key, ident.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                        static_cast<DWORD>(data.size() + 1));
     if (code != ERROR_SUCCESS)
-        Fail("Cannot write the registry value '" + ident + "' of", FImpl->SectionName(section),
-             code);
+        throw ERegistryException(
+            Messages::RegistryValueWriteFailed(FImpl->SectionName(section), ident, CodeText(code)));
 }

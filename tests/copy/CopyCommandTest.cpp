@@ -5,6 +5,9 @@
 #include "copy/SelectionBuffer.h"
 #include "runtime/Clipboard.h"
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
+#include "runtime/SystemError.h"
+#include "tests/common/ExpectThrow.h"
 #include "tests/common/Files.h"
 #include "tests/common/ScratchFolder.h"
 #include "tests/common/ScratchRegistry.h"
@@ -20,7 +23,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "runtime/ClipboardStandIn.h"
+#include "runtime/posix/ClipboardStandIn.h"
 #endif
 
 namespace {
@@ -102,24 +105,20 @@ TEST_F(CopyCommand, EmptyExpansionLeavesTheClipboardAlone) {
 TEST_F(CopyCommand, InvalidFormatRaisesTheFormatErrorAndLeavesTheClipboardAlone) {
     SaveFormat("%u%2d");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
-    try {
-        Copy({a, a});
-        FAIL() << "no error";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "書式文字列が不正です\r\n%u%2d");
-    }
+    ExpectThrowMessage<EConvertError>([&] { Copy({a, a}); }, "書式文字列が不正です\r\n%u%2d");
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 
 TEST_F(CopyCommand, UnreadableLastVisitEndsTheCommandNamingTheFile) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string bad = Shortcut("Bad", ShortcutText("https://bad.example/", "", "not a date"));
-    try {
-        Copy({a, bad, a});
-        FAIL() << "no error";
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message, "'not a date' is not a valid date and time\r\n" + bad);
-    }
+    // The message quotes the text as the file has it; the path selected is
+    // its last line.
+    ExpectThrowMessage<EConvertError>(
+        [&] {
+            Copy({a, bad, a});
+        },
+        Messages::UnreadableLastVisit("not a date") + "\r\n" + bad);
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 
@@ -127,15 +126,11 @@ TEST_F(CopyCommand, ShortcutThatExistsButCannotBeOpenedEndsTheCommandNamingTheFi
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string held = Shortcut("Held", ShortcutText("https://held.example/"));
     const TUnreadableFile lock(held);
-    try {
-        Copy({a, held, a});
-        FAIL() << "an unreadable shortcut was copied as one without a URL";
-    } catch (const EIniFileException& e) {
-        EXPECT_EQ(e.Message.rfind("Cannot read the file \"" + held + "\": ", 0), 0u) << e.Message;
-        const std::string tail = "\r\n" + held;
-        EXPECT_EQ(e.Message.substr(e.Message.size() - std::min(e.Message.size(), tail.size())),
-                  tail);
-    }
+    ExpectThrowMessageWithSystemText<EIniFileException>(
+        [&] {
+            Copy({a, held, a});
+        },
+        Messages::FileReadFailed(held, {}) + "\r\n" + held);
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 
@@ -256,13 +251,10 @@ TEST_F(CopyCommand, ShortcutBeyondMaxPathIsReadByItsWideName) {
               "https://long.example/|long.url\r\nhttps://long.example/|long.url\r\n|gone.url\r\n");
 
     const TUnreadableFile lock(dir + "held.url");
-    try {
-        Copy({dir + "held.url"});
-        FAIL() << "a held shortcut beyond MAX_PATH was copied";
-    } catch (const EIniFileException& e) {
-        EXPECT_EQ(e.Message.rfind("Cannot read the file \"" + dir + "held.url\": ", 0), 0u)
-            << e.Message;
-    }
+    ExpectThrowMessage<EIniFileException>(
+        [&] { Copy({dir + "held.url"}); },
+        Messages::FileReadFailed(dir + "held.url", SystemErrorMessage(ERROR_SHARING_VIOLATION)) +
+            "\r\n" + dir + "held.url");
 }
 
 // The host lists favorites with the ANSI file functions, which show each
@@ -321,16 +313,8 @@ TEST_F(CopyCommand, NameThatSeveralFilesMatchEndsTheCommand) {
         ASSERT_EQ(listed.size(), 2u);
         ASSERT_EQ(listed[0], listed[1]);
         const std::string path = dir + listed[0];
-        try {
-            Copy({path});
-            ADD_FAILURE() << "one of several matching files was copied: " << path;
-        } catch (const EIniFileException& e) {
-            EXPECT_EQ(e.Message, "Several files match \"" + path +
-                                     "\": their names differ only in characters that Shift JIS "
-                                     "(code page 932) lacks.\r\nRename them so that their names "
-                                     "differ in other characters, and try again.\r\n" +
-                                     path);
-        }
+        ExpectThrowMessage<EIniFileException>([&] { Copy({path}); },
+                                              Messages::AmbiguousFileName(path) + "\r\n" + path);
     }
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
@@ -340,18 +324,8 @@ TEST_F(CopyCommand, NameThatSeveralFilesMatchEndsTheCommand) {
 TEST_F(CopyCommand, PathThatCannotBeLookedUpEndsTheCommand) {
     for (const char* name : {"a|b.url", "a<b.url", "a\"b.url"}) {
         const std::string path = Folder.Path() + name;
-        try {
-            Copy({path});
-            ADD_FAILURE() << path << " was copied as a path without a file";
-        } catch (const EIniFileException& e) {
-            EXPECT_EQ(e.Message.rfind("Cannot look for the file \"" + path + "\": ", 0), 0u)
-                << e.Message;
-            const std::string advice = "\r\nCheck that its drive or network folder can be "
-                                       "reached, that you may open its folder and that its name "
-                                       "is valid, and try again.\r\n" +
-                                       path;
-            EXPECT_NE(e.Message.find(advice), std::string::npos) << e.Message;
-        }
+        ExpectThrowMessageWithSystemText<EIniFileException>(
+            [&] { Copy({path}); }, Messages::FileLookupFailed(path, {}) + "\r\n" + path);
     }
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }

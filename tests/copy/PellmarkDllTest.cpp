@@ -5,6 +5,7 @@
 #include "copy/SelectionBuffer.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/Clipboard.h"
+#include "runtime/Messages.h"
 #include "tests/common/AddressSpace.h"
 #include "tests/common/Files.h"
 #include "tests/common/ImportPatch.h"
@@ -444,7 +445,13 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
     holder.Join();
 
     EXPECT_EQ(result, 1);
-    EXPECT_FALSE(seen.Text.empty());
+    // The system's text of the failure stands after the first sentence.
+    const std::string withoutSystemText = Messages::ClipboardOpenFailed({});
+    const std::size_t advice = withoutSystemText.find("\r\n");
+    EXPECT_TRUE(seen.Text.size() > withoutSystemText.size() &&
+                seen.Text.starts_with(withoutSystemText.substr(0, advice)) &&
+                seen.Text.ends_with(withoutSystemText.substr(advice)))
+        << seen.Text;
     EXPECT_EQ(Clipboard().AsText(), kSentinel);
 }
 

@@ -4,6 +4,8 @@
 
 #include "runtime/Exception.h"
 #include "runtime/IniText.h"
+#include "runtime/Messages.h"
+#include "tests/common/ExpectThrow.h"
 #include "tests/common/Files.h"
 #include "tests/common/IniGenerator.h"
 #include "tests/common/ScratchFolder.h"
@@ -163,13 +165,8 @@ TEST_F(IniFileTest, BinaryFileNeitherCrashesNorLosesItsBytes) {
 TEST_F(IniFileTest, WriteIntoMissingFolderRaises) {
     const std::string name = Folder.OsPath("no-such-folder") + "\\x.url";
     TIniFile ini(name);
-    try {
-        ini.WriteString("S", "k", "v");
-        FAIL() << "no exception";
-    } catch (const EIniFileException& e) {
-        EXPECT_EQ(e.Message.rfind("Cannot write the INI file \"" + name + "\": ", 0), 0u)
-            << e.Message;
-    }
+    ExpectThrowMessageWithSystemText<EIniFileException>([&] { ini.WriteString("S", "k", "v"); },
+                                                        Messages::FileWriteFailed(name, {}));
 }
 
 TEST_F(IniFileTest, WriteOverAFolderRaisesAndLeavesItAlone) {
@@ -185,13 +182,11 @@ TEST_F(IniFileTest, LineBreakInValueIsRefusedAndFileUnchanged) {
     WriteBytes(Folder.OsPath("c.url"), before);
     const std::string name = Folder.OsPath("c.url");
     TIniFile ini(name);
-    try {
-        ini.WriteString("Log", "UserComment", "x\r\n[InternetShortcut]\r\nURL=http://evil/");
-        FAIL() << "no exception";
-    } catch (const EIniFileException& e) {
-        EXPECT_EQ(e.Message, "Cannot write the INI file \"" + name +
-                                 "\": a line break or NUL byte cannot be stored in an INI file");
-    }
+    ExpectThrowMessage<EIniFileException>(
+        [&] {
+            ini.WriteString("Log", "UserComment", "x\r\n[InternetShortcut]\r\nURL=http://evil/");
+        },
+        Messages::FileWriteRefused(name, Messages::IniLineBreakOrNul()));
     EXPECT_EQ(ReadBytes(Folder.OsPath("c.url")), before);
 }
 

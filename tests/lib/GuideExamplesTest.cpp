@@ -11,11 +11,11 @@
 // show the same table as aligned columns, with no Markdown left anywhere.
 
 #include "lib/FormatLibrary.h"
-#include "runtime/CodePage.h"
 #include "runtime/Exception.h"
 #include "runtime/Utf8.h"
 #include "tests/common/Files.h"
 #include "tests/common/SettingsScope.h"
+#include "tests/common/Utf8ToAnsi.h"
 
 #include <gtest/gtest.h>
 
@@ -49,26 +49,6 @@ constexpr std::u8string_view kLastVisit = u8"2024/03/15 21:40";
 
 std::string Bytes(std::u8string_view text) {
     return {text.begin(), text.end()};
-}
-
-// UTF-8 to code page 932, through UTF-16.
-std::string Ansi(std::string_view utf8) {
-    std::u16string wide;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = n == 1 ? lead : n == 2 ? lead & 0x1F : n == 3 ? lead & 0x0F : lead & 0x07;
-        for (std::size_t k = 1; k < n && i + k < utf8.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        i += n;
-        if (c >= 0x10000) {
-            wide += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-            wide += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            wide += static_cast<char16_t>(c);
-        }
-    }
-    return Utf16ToAnsi(wide);
 }
 
 std::string ReadGuide(const char* file) {
@@ -175,9 +155,9 @@ std::vector<TExample> ExampleTable(const TGuide& guide) {
 
 TUrlFileData ExampleShortcut() {
     TUrlFileData data;
-    data.FileName = Ansi(Bytes(kFileName));
-    data.URL = Ansi(Bytes(kURL));
-    data.Comment = Ansi(Bytes(kComment));
+    data.FileName = Utf8ToAnsi(Bytes(kFileName));
+    data.URL = Utf8ToAnsi(Bytes(kURL));
+    data.Comment = Utf8ToAnsi(Bytes(kComment));
     data.FileDateTime = EncodeDate(2024, 3, 1) + EncodeTime(9, 15, 42, 0);
     data.LastVisit = EncodeDate(2024, 3, 15) + EncodeTime(21, 40, 0, 0);
     data.HasLastVisit = true;
@@ -210,11 +190,11 @@ TEST_F(GuideExamples, EachExampleGivesThePrintedResult) {
         for (const TExample& example : examples) {
             SCOPED_TRACE(std::string(guide.File) + ": " + example.Row);
             TFormatLibrary library;
-            library.SetFormatText(Ansi(example.Format));
+            library.SetFormatText(Utf8ToAnsi(example.Format));
             if (example.Error) {
                 EXPECT_THROW(library.Expand(shortcut), EConvertError);
             } else {
-                EXPECT_EQ(library.Expand(shortcut), Ansi(example.Expected));
+                EXPECT_EQ(library.Expand(shortcut), Utf8ToAnsi(example.Expected));
             }
         }
     }

@@ -3,6 +3,8 @@
 
 #include "runtime/Clipboard.h"
 #include "runtime/Exception.h"
+#include "runtime/Messages.h"
+#include "tests/common/ExpectThrow.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +18,7 @@
 #include <cstring>
 #include <vector>
 #else
-#include "runtime/ClipboardStandIn.h"
+#include "runtime/posix/ClipboardStandIn.h"
 #endif
 
 TEST(Clipboard_test, TextRoundTrips) {
@@ -206,14 +208,11 @@ TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
     });
     WaitForSingleObject(opened, 10000);
     const int before = MessageWindowsOfThisThread();
-    std::string message = "no error";
     {
         const TWindowWatch watch;
-        try {
-            Clipboard().SetAsText("after");
-        } catch (const EClipboardException& e) {
-            message = e.what();
-        }
+        // Windows does not document which error a held clipboard gives.
+        ExpectThrowMessageWithSystemText<EClipboardException>(
+            [] { Clipboard().SetAsText("after"); }, Messages::ClipboardOpenFailed({}));
         EXPECT_EQ(TWindowWatch::Counts().Destroyed, TWindowWatch::Counts().Created);
     }
     EXPECT_EQ(MessageWindowsOfThisThread(), before);
@@ -222,8 +221,6 @@ TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
     CloseHandle(opened);
     CloseHandle(done);
     ASSERT_TRUE(heldOpen);
-    EXPECT_EQ(message.rfind("Cannot open the clipboard: ", 0), 0u) << message;
-    EXPECT_NE(message.find("close that program or try again"), std::string::npos) << message;
     EXPECT_EQ(Clipboard().AsText(), "before");
 }
 #else
@@ -232,7 +229,9 @@ TEST(Clipboard_test, AFailedOpenLeavesThePreviousText) {
     EXPECT_FALSE(ClipboardStandIn::EverWritten());
     Clipboard().SetAsText("before");
     ClipboardStandIn::FailNextOpens(ClipboardOpenAttempts);
-    EXPECT_THROW(Clipboard().SetAsText("after"), EClipboardException);
+    // The Windows message without the system's text, which the stand-in lacks.
+    ExpectThrowMessage<EClipboardException>([] { Clipboard().SetAsText("after"); },
+                                            Messages::ClipboardOpenFailed({}));
     EXPECT_EQ(ClipboardStandIn::Text(), "before");
     EXPECT_TRUE(ClipboardStandIn::EverWritten());
     EXPECT_EQ(ClipboardStandIn::SetAsTextCalls(), 2);

@@ -3,6 +3,8 @@
 #include "runtime/DateTime.h"
 #include "runtime/Exception.h"
 #include "runtime/FileSystem.h"
+#include "runtime/Messages.h"
+#include "tests/common/ExpectThrow.h"
 #include "tests/common/Files.h"
 #include "tests/common/ScratchFolder.h"
 
@@ -57,15 +59,9 @@ TEST(FileAge_test, FoldersAndMissingFilesHaveNoAge) {
 // date-time: the error names the file and says what to do.
 TEST(FileAge_test, TimeBeyondTheCalendarRaisesNamingTheFile) {
     const TLocalTimeFields times[] = {{10000, 1, 1, 0, 0, 0}, {0, 0, 0, 0, 0, 0}};
-    for (const TLocalTimeFields& time : times) {
-        try {
-            FileTimeToDateTime("C:\\fav\\far.url", time);
-            ADD_FAILURE() << time.Year;
-        } catch (const EConvertError& e) {
-            EXPECT_STREQ(e.what(), "The modification date of \"C:\\fav\\far.url\" is not a date "
-                                   "of the years 1 to 9999: correct the file's date");
-        }
-    }
+    for (const TLocalTimeFields& time : times)
+        ExpectThrowMessage<EConvertError>([&] { FileTimeToDateTime("C:\\fav\\far.url", time); },
+                                          Messages::FileDateOutOfRange("C:\\fav\\far.url"));
 }
 
 TEST(FileDateToDateTime_test, UnpacksTheDosLayout) {

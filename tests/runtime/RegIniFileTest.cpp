@@ -4,6 +4,8 @@
 #include "runtime/RegIniFile.h"
 #include "runtime/Exception.h"
 #include "runtime/FileSystem.h"
+#include "runtime/Messages.h"
+#include "tests/common/ExpectThrow.h"
 #include "tests/common/Files.h"
 #include "tests/common/ScratchFolder.h"
 #include "tests/common/ScratchRegistry.h"
@@ -117,15 +119,10 @@ TEST_F(RegIniFile_test, OpeningCreatesTheKeyAndANonStringValueRaises) {
     RegCloseKey(key);
     WriteRegistryValue({ScratchKey + "\\Made\\Format", "FormatText"},
                        TStoredValue{REG_DWORD, std::string("\x07\0\0\0", 4)});
-    std::string message = "no error";
-    try {
-        TRegIniFile(ScratchKey + "\\Made").ReadString("Format", "FormatText", "");
-    } catch (const ERegistryException& e) {
-        message = e.what();
-    }
-    EXPECT_EQ(message, "The registry value 'FormatText' of 'HKEY_CURRENT_USER\\" + ScratchKey +
-                           "\\Made\\Format' is not a string; replace it with a string value, or "
-                           "delete it to use the default");
+    ExpectThrowMessage<ERegistryException>(
+        [&] { TRegIniFile(ScratchKey + "\\Made").ReadString("Format", "FormatText", ""); },
+        Messages::RegistryValueNotString("HKEY_CURRENT_USER\\" + ScratchKey + "\\Made\\Format",
+                                         "FormatText"));
 }
 #else
 TEST_F(RegIniFile_test, TheStoreKeepsBytesThatAreNoText) {
@@ -140,15 +137,8 @@ TEST_F(RegIniFile_test, OpeningCreatesTheStoreAndADamagedStoreRaises) {
     { TRegIniFile reg(ScratchKey); }
     EXPECT_TRUE(FileExists(FStore));
     WriteBytes(FStore, "K\tSoftware\nV\tonly two\n");
-    std::string message = "no error";
-    try {
-        TRegIniFile reg(ScratchKey);
-    } catch (const ERegistryException& e) {
-        message = e.what();
-    }
-    EXPECT_EQ(message,
-              "The registry store '" + FStore +
-                  "' is damaged at line 2; repair or delete that file to use the defaults");
+    ExpectThrowMessage<ERegistryException>([&] { TRegIniFile reg(ScratchKey); },
+                                           Messages::RegistryStoreDamaged(FStore, 2));
 }
 
 TEST_F(RegIniFile_test, TheStoreFollowsTheEnvironment) {

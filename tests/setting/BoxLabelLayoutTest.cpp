@@ -1,7 +1,7 @@
 // Where the framed caption puts its text, for every alignment and for text
 // larger than the box.
 
-#include "setting/BoxLabelLayout.h"
+#include "lib/BoxLabelLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -6,25 +6,30 @@
 #include "lib/FormatLibrary.h"
 #include "plugin/OrrelPlugins.h"
 #include "runtime/DateTime.h"
+#include "runtime/Messages.h"
 #include "runtime/SystemError.h"
 #include "runtime/win32/Handles.h"
+#include "setting/SettingMessages.h"
 #include "tests/common/MessageBoxes.h"
 #include "tests/common/ScratchFolder.h"
 #include "tests/common/ScratchRegistry.h"
 #include "tests/setting/DialogDriver.h"
+#include "tests/setting/DialogLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-const std::string kFormatKey = StoredFormatValue().Key;
 constexpr const char* kSampleURL = "http://www.example.com/";
 constexpr const char* kFormatError = "書式文字列が不正です\r\n";
 constexpr const char* kSampleComment =
@@ -68,51 +73,11 @@ std::string IniValue(const std::string& path, const char* section, const char* k
     return buffer;
 }
 
-struct TControlRow {
-    const char* Name;
-    const char* ClassName;
-    int Left;
-    int Top;
-    int Width;
-    int Height;
-    const char* Text; // null: not compared here
-};
-
-const TControlRow kControls[] = {
-    {"BoxLabel1", "PellmarkControl", 4, 6, 65, 17, "書式定義"},
-    {"BoxLabel2", "PellmarkControl", 4, 28, 65, 17, "プレビュー"},
-    {"Memo1", "Edit", 4, 80, 361, 105, nullptr},
-    {"FormatText", "Edit", 72, 4, 293, 20, "%p : %u%z"},
-    {"FormatedTextLabel", "PellmarkControl", 72, 28, 293, 17,
-     "Oskel_WebPage : http://www.example.com/\r\n"},
-    {"BoxLabel4", "PellmarkControl", 4, 60, 97, 17, "書式文字列"},
-    {"CancelSettingButton", "Button", 288, 48, 75, 25, "ｷｬﾝｾﾙ(&C)"},
-    {"SaveSettingButton", "Button", 208, 48, 75, 25, "設定(&S)"},
-};
-
-const char* const kMemoLines[] = {
-    "%p : ページタイトル",
-    "%u : URL",
-    "%c : コメント",
-    "%?d : 登録日(日)",
-    "%?t : 登録日(時)",
-    "%?v : 最終訪問日(日)",
-    "%?a : 最終訪問日(時)",
-    "(? : 書式設定(ﾃﾞﾌｫﾙﾄ ?=0)",
-    "  ?=0 : ロング形式(yyyy/mm/dd, hh:nn:ss)",
-    "  ?=1 : ショート形式(yy/mm/dd, hh:nn)",
-    ")",
-    "%?f : お気に入りﾌｧｲﾙ名",
-    "(? : 書式設定(ﾃﾞﾌｫﾙﾄ ?=0)",
-    "  ?=0 : ﾌﾙﾊﾟｽ",
-    "  ?=1 : ﾌｧｲﾙ名のみ",
-    "  ?=2 : ﾌｫﾙﾀﾞ名のみ(\\なし)",
-    "}",
-    "",
-    "%% : %文字",
-    "",
-    "%z : 改行",
-};
+// The window of a control of the table, found where the table places it.
+HWND ControlWindow(const TDialogDriver& d, HWND dialog, std::string_view name) {
+    const TDialogControl& control = DialogControl(name);
+    return d.ChildAt(dialog, control.Left, control.Top);
+}
 
 class SettingDialogTest : public testing::Test {
 protected:
@@ -148,11 +113,11 @@ protected:
         dialog.Window = d.WaitForDialog();
         if (dialog.Window == nullptr)
             return dialog;
-        dialog.Memo = d.ChildAt(dialog.Window, 4, 80);
-        dialog.Edit = d.ChildAt(dialog.Window, 72, 4);
-        dialog.Preview = d.ChildAt(dialog.Window, 72, 28);
-        dialog.Cancel = d.ChildAt(dialog.Window, 288, 48);
-        dialog.Save = d.ChildAt(dialog.Window, 208, 48);
+        dialog.Memo = ControlWindow(d, dialog.Window, "Memo1");
+        dialog.Edit = ControlWindow(d, dialog.Window, "FormatText");
+        dialog.Preview = ControlWindow(d, dialog.Window, "FormatedTextLabel");
+        dialog.Cancel = ControlWindow(d, dialog.Window, "CancelSettingButton");
+        dialog.Save = ControlWindow(d, dialog.Window, "SaveSettingButton");
         return dialog;
     }
 
@@ -170,38 +135,42 @@ TEST_F(SettingDialogTest, ShowsTheWindowAndItsControlsAsDescribed) {
         ASSERT_NE(dialog, nullptr);
         RECT client{};
         ::GetClientRect(dialog, &client);
-        EXPECT_EQ(client.right, 369);
-        EXPECT_EQ(client.bottom, 189);
-        EXPECT_EQ(d.Text(dialog), "SetFormatForm");
+        EXPECT_EQ(client.right, DialogWindow.ClientWidth);
+        EXPECT_EQ(client.bottom, DialogWindow.ClientHeight);
+        EXPECT_EQ(d.Text(dialog), DialogWindow.Caption);
         RECT window{};
         ::GetWindowRect(dialog, &window);
-        EXPECT_EQ(window.left, 327);
-        EXPECT_EQ(window.top, 213);
+        EXPECT_EQ(window.left, DialogWindow.Left);
+        EXPECT_EQ(window.top, DialogWindow.Top);
         const LONG style = ::GetWindowLongA(dialog, GWL_STYLE);
         EXPECT_TRUE(style & WS_CAPTION);
         EXPECT_TRUE(style & WS_SYSMENU);
         EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
         EXPECT_TRUE(::GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
 
-        for (const TControlRow& row : kControls) {
+        for (const TDialogControl& row : DialogControls) {
             const HWND control = d.ChildAt(dialog, row.Left, row.Top);
             ASSERT_NE(control, nullptr) << row.Name;
             char className[64] = {};
             ::GetClassNameA(control, className, sizeof className);
-            EXPECT_STRCASEEQ(className, row.ClassName) << row.Name;
+            EXPECT_STRCASEEQ(className, row.WindowClass) << row.Name;
             RECT rect{};
             ::GetWindowRect(control, &rect);
             EXPECT_EQ(rect.right - rect.left, row.Width) << row.Name;
             EXPECT_EQ(rect.bottom - rect.top, row.Height) << row.Name;
-            if (row.Text != nullptr) {
-                EXPECT_EQ(d.Text(control), row.Text) << row.Name;
+            if (row.Caption != nullptr) {
+                EXPECT_EQ(d.Text(control), row.Caption) << row.Name;
             }
         }
+        // With no stored format: the default one, previewed.
+        EXPECT_EQ(d.Text(ControlWindow(d, dialog, "FormatText")), "%p : %u%z");
+        EXPECT_EQ(d.Text(ControlWindow(d, dialog, "FormatedTextLabel")),
+                  "Oskel_WebPage : http://www.example.com/\r\n");
 
-        const HWND memo = d.ChildAt(dialog, 4, 80);
+        const HWND memo = ControlWindow(d, dialog, "Memo1");
         std::string lines;
-        for (const char* line : kMemoLines)
-            lines += lines.empty() && line == kMemoLines[0] ? line : std::string("\r\n") + line;
+        for (std::size_t i = 0; i < std::size(DialogMemoLines); ++i)
+            lines += (i > 0 ? "\r\n" : "") + std::string(DialogMemoLines[i]);
         EXPECT_EQ(d.Text(memo), lines);
         const LONG memoStyle = ::GetWindowLongA(memo, GWL_STYLE);
         EXPECT_TRUE(memoStyle & ES_READONLY);
@@ -218,12 +187,15 @@ TEST_F(SettingDialogTest, VisitsEditMemoCancelSaveInTabOrderStartingAtTheEdit) {
     const int result = Run([](TDialogDriver& d) {
         const TDialog dialog = Open(d);
         ASSERT_NE(dialog.Window, nullptr);
-        EXPECT_TRUE(WaitUntil([&] { return d.Focus() == dialog.Edit; }));
-        const HWND order[] = {dialog.Memo, dialog.Cancel, dialog.Save, dialog.Edit};
-        for (HWND next : order) {
+        const std::vector<const TDialogControl*> sequence = DialogTabSequence();
+        const HWND first = ControlWindow(d, dialog.Window, sequence.front()->Name);
+        EXPECT_TRUE(WaitUntil([&] { return d.Focus() == first; }));
+        for (std::size_t i = 1; i <= sequence.size(); ++i) {
+            const TDialogControl& next = *sequence[i % sequence.size()];
+            const HWND window = ControlWindow(d, dialog.Window, next.Name);
             d.PressKey(d.Focus(), VK_TAB);
-            EXPECT_TRUE(WaitUntil([&] { return d.Focus() == next; }, 5000))
-                << "focus did not reach the next control";
+            EXPECT_TRUE(WaitUntil([&] { return d.Focus() == window; }, 5000))
+                << "focus did not reach " << next.Name;
         }
         d.Click(dialog.Cancel);
     });
@@ -528,12 +500,8 @@ TEST_F(SettingDialogTest, ASampleThatCannotBeWrittenIsReportedOnceAndPreviewedFr
             prepared = Now();
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(MessageBoxText(box),
-                      "Cannot write the INI file \"" + path +
-                          "\": " + SystemErrorMessage(row.Error) +
-                          "\r\nThe sample shortcut cannot be written into the temporary folder \"" +
-                          folder +
-                          "\": create that folder or make it writable, or remove the folder named "
-                          "\"Oskel_WebPage\" from it. The preview shows the sample all the same.");
+                      Messages::FileWriteFailed(path, SystemErrorMessage(row.Error)) + "\r\n" +
+                          SampleUnwritable(folder, "Oskel_WebPage"));
             DismissMessageBox(box);
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
@@ -572,10 +540,10 @@ TEST_F(SettingDialogTest, AStoredFormatThatIsNotAStringIsReportedAndTheDefaultTa
             const HWND box = d.WaitForMessageBox();
             ASSERT_NE(box, nullptr);
             EXPECT_EQ(MessageBoxText(box),
-                      std::string("The registry value 'FormatText' of 'HKEY_CURRENT_USER\\") +
-                          kFormatKey +
-                          "' is not a string; replace it with a string value, or delete it to use "
-                          "the default");
+                      Messages::RegistryValueNotString("HKEY_CURRENT_USER\\Software\\Oskel\\Orrel\\"
+                                                       "Plugins\\FormatLibrary\\"
+                                                       "PellmarkClipBoard\\Format",
+                                                       "FormatText"));
             DismissMessageBox(box);
             const TDialog dialog = Open(d);
             ASSERT_NE(dialog.Window, nullptr);
@@ -806,7 +774,7 @@ TEST(SettingDialogReloadTest, LeavesNoWindowClassBehindAndOpensAgainAtAnyAddress
             const HWND dialog = d.WaitForDialog();
             ASSERT_NE(dialog, nullptr);
             classes = ClassesOfTheDll(dialog, dll.get());
-            d.Click(d.ChildAt(dialog, 288, 48));
+            d.Click(ControlWindow(d, dialog, "CancelSettingButton"));
         });
         EXPECT_EQ(result, 0);
         EXPECT_EQ(classes, std::vector<std::string>{"PellmarkControl"});

@@ -1,4 +1,6 @@
-#include "runtime/vcl/FormDescription.h"
+#include "runtime/FormDescription.h"
+
+#include "tests/common/ExpectThrow.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +11,6 @@ namespace {
 
 using namespace std::string_view_literals;
 
-std::string ErrorOf(std::string_view text) {
-    try {
-        ParseFormDescription(text);
-    } catch (const EFormDescriptionError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
-
 struct TErrorRow {
     std::string_view Text;
     const char* Message;
@@ -26,83 +19,84 @@ struct TErrorRow {
 class FormDescriptionErrorTest : public testing::TestWithParam<TErrorRow> {};
 
 TEST_P(FormDescriptionErrorTest, ReportsTheLineAndWhatWasExpected) {
-    EXPECT_EQ(ErrorOf(GetParam().Text), GetParam().Message);
+    ExpectThrowMessage<EFormDescriptionError>([] { ParseFormDescription(GetParam().Text); },
+                                              GetParam().Message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     BadDescriptions, FormDescriptionErrorTest,
     testing::Values(
         // Empty or not an object.
-        TErrorRow{"", "line 1: expected 'object'"},
-        TErrorRow{" \n\r\n\t", "line 3: expected 'object'"},
-        TErrorRow{"end", "line 1: expected 'object'"},
-        TErrorRow{"Left = 1", "line 1: expected 'object'"},
+        TErrorRow{"", "1 行目: 'object' がありません"},
+        TErrorRow{" \n\r\n\t", "3 行目: 'object' がありません"},
+        TErrorRow{"end", "1 行目: 'object' がありません"},
+        TErrorRow{"Left = 1", "1 行目: 'object' がありません"},
         // The object's heading.
-        TErrorRow{"object", "line 1: expected the object's name after 'object'"},
-        TErrorRow{"object : TB\nend", "line 1: expected the object's name after 'object'"},
-        TErrorRow{"object A TB\nend", "line 1: expected ':' after the object's name"},
-        TErrorRow{"object A:\nend", "line 2: expected the object's class name after ':'"},
-        TErrorRow{"object A: 'TB'\nend", "line 1: expected the object's class name after ':'"},
+        TErrorRow{"object", "1 行目: 'object' の後に名前がありません"},
+        TErrorRow{"object : TB\nend", "1 行目: 'object' の後に名前がありません"},
+        TErrorRow{"object A TB\nend", "1 行目: 名前の後に ':' がありません"},
+        TErrorRow{"object A:\nend", "2 行目: ':' の後にクラス名がありません"},
+        TErrorRow{"object A: 'TB'\nend", "1 行目: ':' の後にクラス名がありません"},
         // Missing end.
-        TErrorRow{"object A: TB\n X = 1\n", "line 3: expected 'end' of object A"},
-        TErrorRow{"object A: TB\n object C: TD\n end\n", "line 4: expected 'end' of object A"},
-        TErrorRow{"object A: TB\n object C: TD\n", "line 3: expected 'end' of object C"},
+        TErrorRow{"object A: TB\n X = 1\n", "3 行目: object A の 'end' がありません"},
+        TErrorRow{"object A: TB\n object C: TD\n end\n", "4 行目: object A の 'end' がありません"},
+        TErrorRow{"object A: TB\n object C: TD\n", "3 行目: object C の 'end' がありません"},
         // Unexpected tokens.
-        TErrorRow{"object A: TB\n X 1\nend", "line 2: expected '=' after the property name"},
+        TErrorRow{"object A: TB\n X 1\nend", "2 行目: プロパティ名の後に '=' がありません"},
         TErrorRow{"object A: TB\r\n X = 1\r\n Y 2\r\nend",
-                  "line 3: expected '=' after the property name"},
-        TErrorRow{"object A: TB\n = 1\nend", "line 2: expected a property, 'object' or 'end'"},
-        TErrorRow{"object A: TB\n 'X' = 1\nend", "line 2: expected a property, 'object' or 'end'"},
-        TErrorRow{"object A: TB\n @X = 1\nend", "line 2: expected a property, 'object' or 'end'"},
+                  "3 行目: プロパティ名の後に '=' がありません"},
+        TErrorRow{"object A: TB\n = 1\nend",
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n 'X' = 1\nend",
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n @X = 1\nend",
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
         TErrorRow{"object A: TB\n \x82\xa0 = 1\nend",
-                  "line 2: expected a property, 'object' or 'end'"},
-        TErrorRow{"object A: TB\n\0\nend"sv, "line 2: expected a property, 'object' or 'end'"},
-        TErrorRow{"object A: TB\n Font. = 1\nend", "line 2: expected a property name after '.'"},
-        TErrorRow{"object A: TB\n X =\nend", "line 3: expected a value after '='"},
-        TErrorRow{"object A: TB\n X = ]\nend", "line 2: expected a value after '='"},
-        TErrorRow{"object A: TB\n X = end", "line 2: expected a value after '='"},
-        TErrorRow{"object A: TB\n X = \xe6\x9b\xb8\nend", "line 2: expected a value after '='"},
-        TErrorRow{"object A: TB\n X = 'a' +\n 1\nend", "line 3: expected a string after '+'"},
-        TErrorRow{"object A: TB\n X = 'a' + \nend", "line 3: expected a string after '+'"},
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n\0\nend"sv,
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n Font. = 1\nend", "2 行目: '.' の後にプロパティ名がありません"},
+        TErrorRow{"object A: TB\n X =\nend", "3 行目: '=' の後に値がありません"},
+        TErrorRow{"object A: TB\n X = ]\nend", "2 行目: '=' の後に値がありません"},
+        TErrorRow{"object A: TB\n X = end", "2 行目: '=' の後に値がありません"},
+        TErrorRow{"object A: TB\n X = \xe6\x9b\xb8\nend", "2 行目: '=' の後に値がありません"},
+        TErrorRow{"object A: TB\n X = 'a' +\n 1\nend", "3 行目: '+' の後に文字列がありません"},
+        TErrorRow{"object A: TB\n X = 'a' + \nend", "3 行目: '+' の後に文字列がありません"},
         TErrorRow{"object A: TB\n X = 'a' 'b'\nend",
-                  "line 2: expected a property, 'object' or 'end'"},
-        TErrorRow{"object A: TB\n X = [a b]\nend", "line 2: expected ',' or ']' in the set"},
-        TErrorRow{"object A: TB\n X = [a,]\nend", "line 2: expected a name in the set"},
-        TErrorRow{"object A: TB\n X = [1]\nend", "line 2: expected a name in the set"},
-        TErrorRow{"object A: TB\n X = [a,\n", "line 3: expected a name in the set"},
-        TErrorRow{"object A: TB\n X = ('a' 1)\nend",
-                  "line 2: expected a string or ')' in the list"},
-        TErrorRow{"object A: TB\n X = (\n  'a'\n", "line 4: expected a string or ')' in the list"},
+                  "2 行目: プロパティ、'object'、'end' のどれかが必要です"},
+        TErrorRow{"object A: TB\n X = [a b]\nend", "2 行目: 集合に ',' か ']' が必要です"},
+        TErrorRow{"object A: TB\n X = [a,]\nend", "2 行目: 集合に名前がありません"},
+        TErrorRow{"object A: TB\n X = [1]\nend", "2 行目: 集合に名前がありません"},
+        TErrorRow{"object A: TB\n X = [a,\n", "3 行目: 集合に名前がありません"},
+        TErrorRow{"object A: TB\n X = ('a' 1)\nend", "2 行目: リストに文字列か ')' が必要です"},
+        TErrorRow{"object A: TB\n X = (\n  'a'\n", "4 行目: リストに文字列か ')' が必要です"},
         // Strings that do not end on their line.
         TErrorRow{"object A: TB\n X = 'abc\nend",
-                  "line 2: expected a closing quote before the end of the line"},
-        TErrorRow{"object A: TB\n X = 'abc",
-                  "line 2: expected a closing quote before the end of the line"},
+                  "2 行目: 行の終わりまでに閉じる引用符がありません"},
+        TErrorRow{"object A: TB\n X = 'abc", "2 行目: 行の終わりまでに閉じる引用符がありません"},
         TErrorRow{"object A: TB\n X = 'it''\nend",
-                  "line 2: expected a closing quote before the end of the line"},
+                  "2 行目: 行の終わりまでに閉じる引用符がありません"},
         TErrorRow{"object A: TB\n X = 'a\rb'\nend",
-                  "line 2: expected a closing quote before the end of the line"},
+                  "2 行目: 行の終わりまでに閉じる引用符がありません"},
         TErrorRow{"object A: TB\n X = (\n 'a'\n 'b\n )\nend",
-                  "line 4: expected a closing quote before the end of the line"},
+                  "4 行目: 行の終わりまでに閉じる引用符がありません"},
         // Bad numbers.
-        TErrorRow{"object A: TB\n X = 12ab\nend", "line 2: expected a number"},
-        TErrorRow{"object A: TB\n X = -\nend", "line 2: expected a number"},
-        TErrorRow{"object A: TB\n X = - 5\nend", "line 2: expected a number"},
-        TErrorRow{"object A: TB\n X = --5\nend", "line 2: expected a number"},
-        TErrorRow{"object A: TB\n X = 1.5\nend", "line 2: expected a number"},
+        TErrorRow{"object A: TB\n X = 12ab\nend", "2 行目: 数値が正しくありません"},
+        TErrorRow{"object A: TB\n X = -\nend", "2 行目: 数値が正しくありません"},
+        TErrorRow{"object A: TB\n X = - 5\nend", "2 行目: 数値が正しくありません"},
+        TErrorRow{"object A: TB\n X = --5\nend", "2 行目: 数値が正しくありません"},
+        TErrorRow{"object A: TB\n X = 1.5\nend", "2 行目: 数値が正しくありません"},
         TErrorRow{"object A: TB\n X = 9223372036854775808\nend",
-                  "line 2: expected a number within 64 bits"},
+                  "2 行目: 数値が 64 ビットの範囲を超えています"},
         TErrorRow{"object A: TB\n X = -9223372036854775809\nend",
-                  "line 2: expected a number within 64 bits"},
+                  "2 行目: 数値が 64 ビットの範囲を超えています"},
         TErrorRow{"object A: TB\n X = 99999999999999999999999\nend",
-                  "line 2: expected a number within 64 bits"},
+                  "2 行目: 数値が 64 ビットの範囲を超えています"},
         // Anything after the top-level object.
-        TErrorRow{"object A: TB\nend\nx",
-                  "line 3: expected the end of the text after the last 'end'"},
+        TErrorRow{"object A: TB\nend\nx", "3 行目: 最後の 'end' の後に余分な記述があります"},
         TErrorRow{"object A: TB\nend\nobject C: TD\nend",
-                  "line 3: expected the end of the text after the last 'end'"},
-        TErrorRow{"object A: TB\nend end",
-                  "line 2: expected the end of the text after the last 'end'"}));
+                  "3 行目: 最後の 'end' の後に余分な記述があります"},
+        TErrorRow{"object A: TB\nend end", "2 行目: 最後の 'end' の後に余分な記述があります"}));
 
 std::string Nested(int depth) {
     std::string text;
@@ -116,21 +110,17 @@ std::string Nested(int depth) {
 }
 
 TEST(FormDescriptionErrorTest, RefusesNestingBeyondTheLimit) {
-    EXPECT_EQ(ErrorOf(Nested(MaxFormNesting + 1)),
-              "line 65: expected no more than 64 nested objects");
+    const char* message = "65 行目: object の入れ子が 64 段を超えています";
+    ExpectThrowMessage<EFormDescriptionError>(
+        [] { ParseFormDescription(Nested(MaxFormNesting + 1)); }, message);
     // Deep enough to overflow the stack if the reader recursed without a bound.
-    EXPECT_EQ(ErrorOf(Nested(200000)), "line 65: expected no more than 64 nested objects");
+    ExpectThrowMessage<EFormDescriptionError>([] { ParseFormDescription(Nested(200000)); },
+                                              message);
 }
 
 TEST(FormDescriptionErrorTest, RaisesTheRuntimesExceptionClass) {
-    EXPECT_THROW(ParseFormDescription("object"), EFormDescriptionError);
-    try {
-        ParseFormDescription("object A: TB");
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "line 1: expected 'end' of object A");
-        EXPECT_EQ(e.Message, e.what());
-    }
+    ExpectThrowMessage<Exception>([] { ParseFormDescription("object A: TB"); },
+                                  "1 行目: object A の 'end' がありません");
 }
 
 } // namespace

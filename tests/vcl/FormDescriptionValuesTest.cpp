@@ -1,4 +1,4 @@
-#include "runtime/vcl/FormDescription.h"
+#include "runtime/FormDescription.h"
 
 #include <gtest/gtest.h>
 

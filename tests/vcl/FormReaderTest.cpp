@@ -5,6 +5,7 @@
 #include "runtime/vcl/FormBuilder.h"
 #include "runtime/vcl/StdCtrls.h"
 #include "setting/BoxLabels.h"
+#include "tests/common/ExpectThrow.h"
 
 #include <gtest/gtest.h>
 
@@ -95,32 +96,29 @@ struct TBadCase {
 
 TEST(FormReaderTest, RejectsWhatItCannotBuildWithTheLineAndTheReason) {
     const TBadCase cases[] = {
-        {"object Main: TOther\nend\n", "line 1: TOther is not the class of the form (TTestForm)"},
+        {"object Main: TOther\nend\n",
+         "1 行目: TOther はフォームのクラス (TTestForm) ではありません"},
         {"object Main: TTestForm\n  Colour = 1\nend\n",
-         "line 2: error reading Main.Colour: property Colour does not exist in TTestForm"},
+         "2 行目: Main.Colour を読み取れません: TTestForm にプロパティ Colour がありません"},
         {"object Main: TTestForm\n  object A: TPanel\n  end\nend\n",
-         "line 2: class TPanel not found"},
+         "2 行目: クラス TPanel がありません"},
         {"object Main: TTestForm\n  object A: TEdit\n    Left = 'x'\n  end\nend\n",
-         "line 3: error reading A.Left: expected an integer, found a string"},
+         "3 行目: A.Left を読み取れません: 整数が必要ですが、文字列があります"},
         {"object Main: TTestForm\n  object A: TEdit\n    OnChange = Missing\n  end\nend\n",
-         "line 3: error reading A.OnChange: the form has no handler Missing"},
+         "3 行目: A.OnChange を読み取れません: フォームにハンドラー Missing がありません"},
         {"object Main: TTestForm\n  object A: TBoxLabel\n    Visible = Maybe\n  end\nend\n",
-         "line 3: error reading A.Visible: 'Maybe' is not a valid value"},
+         "3 行目: A.Visible を読み取れません: 'Maybe' は使える値ではありません"},
         {"object Main: TTestForm\n  object A: TBoxLabel\n    BackColor = clPurple\n  end\nend\n",
-         "line 3: error reading A.BackColor: 'clPurple' is not a colour"},
+         "3 行目: A.BackColor を読み取れません: 'clPurple' は色ではありません"},
         {"object Main: TTestForm\n  object A: TEdit\n  end\n  object A: TEdit\n  end\nend\n",
-         "line 4: a component named A already exists"},
+         "4 行目: 名前が A の部品がすでにあります"},
         {"object Main: TTestForm\n  BorderStyle = bsSizeable\nend\n",
-         "line 2: error reading Main.BorderStyle: 'bsSizeable' is not a valid value"},
+         "2 行目: Main.BorderStyle を読み取れません: 'bsSizeable' は使える値ではありません"},
     };
     for (const TBadCase& c : cases) {
+        SCOPED_TRACE(c.Text);
         TTestForm form;
-        try {
-            form.Read(c.Text);
-            ADD_FAILURE() << "no error for: " << c.Text;
-        } catch (const EFormDescriptionError& e) {
-            EXPECT_EQ(e.Message, c.Message);
-        }
+        ExpectThrowMessage<EFormDescriptionError>([&] { form.Read(c.Text); }, c.Message);
     }
 }
 

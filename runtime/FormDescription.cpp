@@ -1,4 +1,6 @@
-#include "runtime/vcl/FormDescription.h"
+#include "runtime/FormDescription.h"
+
+#include "runtime/Messages.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,9 +11,7 @@
 namespace {
 
 [[noreturn]] void Fail(int line, std::string_view what) {
-    std::string message = "line " + std::to_string(line) + ": ";
-    message += what;
-    throw EFormDescriptionError(std::move(message));
+    throw EFormDescriptionError(Messages::FormDescriptionLine(line, what));
 }
 
 enum class TTokenKind { End, Name, Number, String, Symbol, Invalid };
@@ -102,7 +102,7 @@ private:
         for (;;) {
             const std::size_t stop = FText.find_first_of("'\r\n", FPos);
             if (stop == std::string_view::npos || FText[stop] != '\'') {
-                Fail(FLine, "expected a closing quote before the end of the line");
+                Fail(FLine, "行の終わりまでに閉じる引用符がありません");
             }
             result.append(FText.substr(FPos, stop - FPos));
             FPos = stop + 1;
@@ -128,7 +128,7 @@ public:
     TFormObject ReadDocument() {
         TFormObject top = ReadObject(1);
         if (FToken.Kind != TTokenKind::End) {
-            Fail(FToken.Line, "expected the end of the text after the last 'end'");
+            Fail(FToken.Line, "最後の 'end' の後に余分な記述があります");
         }
         return top;
     }
@@ -163,18 +163,18 @@ private:
 
     TFormObject ReadObject(int depth) {
         if (!IsKeyword("object")) {
-            Fail(FToken.Line, "expected 'object'");
+            Fail(FToken.Line, "'object' がありません");
         }
         if (depth > MaxFormNesting) {
             Fail(FToken.Line,
-                 "expected no more than " + std::to_string(MaxFormNesting) + " nested objects");
+                 "object の入れ子が " + std::to_string(MaxFormNesting) + " 段を超えています");
         }
         TFormObject object;
         object.Line = FToken.Line;
         Advance();
-        object.Name = TakeName("expected the object's name after 'object'");
-        TakeSymbol(':', "expected ':' after the object's name");
-        object.ClassName = TakeName("expected the object's class name after ':'");
+        object.Name = TakeName("'object' の後に名前がありません");
+        TakeSymbol(':', "名前の後に ':' がありません");
+        object.ClassName = TakeName("':' の後にクラス名がありません");
         for (;;) {
             if (IsKeyword("end")) {
                 Advance();
@@ -185,9 +185,9 @@ private:
             } else if (FToken.Kind == TTokenKind::Name) {
                 object.Properties.push_back(ReadProperty());
             } else if (FToken.Kind == TTokenKind::End) {
-                Fail(FToken.Line, "expected 'end' of object " + object.Name);
+                Fail(FToken.Line, "object " + object.Name + " の 'end' がありません");
             } else {
-                Fail(FToken.Line, "expected a property, 'object' or 'end'");
+                Fail(FToken.Line, "プロパティ、'object'、'end' のどれかが必要です");
             }
         }
     }
@@ -200,9 +200,9 @@ private:
         while (IsSymbol('.')) {
             Advance();
             property.Name += '.';
-            property.Name += TakeName("expected a property name after '.'");
+            property.Name += TakeName("'.' の後にプロパティ名がありません");
         }
-        TakeSymbol('=', "expected '=' after the property name");
+        TakeSymbol('=', "プロパティ名の後に '=' がありません");
         property.Value = ReadValue();
         return property;
     }
@@ -221,7 +221,7 @@ private:
             break;
         case TTokenKind::Name:
             value.Kind = TFormValue::TKind::Identifier;
-            value.Text = TakeName("expected a value after '='");
+            value.Text = TakeName("'=' の後に値がありません");
             break;
         case TTokenKind::Symbol:
             if (FToken.Symbol == '[') {
@@ -234,9 +234,9 @@ private:
                 value.Items = ReadList();
                 break;
             }
-            Fail(FToken.Line, "expected a value after '='");
+            Fail(FToken.Line, "'=' の後に値がありません");
         default:
-            Fail(FToken.Line, "expected a value after '='");
+            Fail(FToken.Line, "'=' の後に値がありません");
         }
         return value;
     }
@@ -248,7 +248,7 @@ private:
         while (IsSymbol('+')) {
             Advance();
             if (FToken.Kind != TTokenKind::String) {
-                Fail(FToken.Line, "expected a string after '+'");
+                Fail(FToken.Line, "'+' の後に文字列がありません");
             }
             text += FToken.Text;
             Advance();
@@ -264,12 +264,12 @@ private:
             return items;
         }
         for (;;) {
-            items.push_back(TakeName("expected a name in the set"));
+            items.push_back(TakeName("集合に名前がありません"));
             if (IsSymbol(']')) {
                 Advance();
                 return items;
             }
-            TakeSymbol(',', "expected ',' or ']' in the set");
+            TakeSymbol(',', "集合に ',' か ']' が必要です");
         }
     }
 
@@ -282,7 +282,7 @@ private:
                 return items;
             }
             if (FToken.Kind != TTokenKind::String) {
-                Fail(FToken.Line, "expected a string or ')' in the list");
+                Fail(FToken.Line, "リストに文字列か ')' が必要です");
             }
             items.push_back(ReadString());
         }
@@ -292,7 +292,7 @@ private:
         const bool negative = text[0] == '-';
         const std::size_t first = negative ? 1 : 0;
         if (first == text.size()) {
-            Fail(line, "expected a number");
+            Fail(line, "数値が正しくありません");
         }
         const std::uint64_t limit =
             static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) +
@@ -300,11 +300,11 @@ private:
         std::uint64_t magnitude = 0;
         for (std::size_t i = first; i < text.size(); ++i) {
             if (!IsDigit(text[i])) {
-                Fail(line, "expected a number");
+                Fail(line, "数値が正しくありません");
             }
             const unsigned digit = static_cast<unsigned>(text[i] - '0');
             if (magnitude > (limit - digit) / 10) {
-                Fail(line, "expected a number within 64 bits");
+                Fail(line, "数値が 64 ビットの範囲を超えています");
             }
             magnitude = magnitude * 10 + digit;
         }
