@@ -11,6 +11,7 @@
 // show the same table as aligned columns, with no Markdown left anywhere.
 
 #include "lib/FormatLibrary.h"
+#include "runtime/CodePage.h"
 #include "runtime/Exception.h"
 #include "runtime/Utf8.h"
 #include "tests/common/Files.h"
@@ -234,7 +235,7 @@ std::vector<std::string> ReadmeLines(const TGuide& guide) {
 
 // Display cells: the code page 932 bytes (a full-width character takes two).
 std::size_t Cells(const std::string& utf8) {
-    return Ansi(utf8).size();
+    return Utf8ToAnsi(utf8).size();
 }
 
 // Where the example's result starts when the line is its row: the format,

@@ -2,6 +2,7 @@
 // refuse rather than pass through as markup.
 
 #include "tools/readme/PlainText.h"
+#include "tests/common/ExpectThrow.h"
 #include "tools/readme/DisplayCells.h"
 #include "tools/readme/MarkdownError.h"
 
@@ -84,12 +85,7 @@ const TRefusal kRefusals[] = {
 TEST(PlainText, RefusesWhatItDoesNotKnow) {
     for (const TRefusal& refusal : kRefusals) {
         SCOPED_TRACE(Bytes(refusal.Markdown));
-        try {
-            Plain(refusal.Markdown);
-            ADD_FAILURE() << "no error";
-        } catch (const EMarkdownError& error) {
-            EXPECT_STREQ(error.what(), refusal.Message);
-        }
+        ExpectThrowMessage<EMarkdownError>([&] { Plain(refusal.Markdown); }, refusal.Message);
     }
 }
 
