@@ -1,39 +1,26 @@
-# The release: one version for the DLLs' version resource and the archive,
-# builds that give the same bytes wherever and whenever they run, and the ZIP
-# archive users install from (cmake --build --preset win32 --target package).
+# The release: the ZIP archive users install from (cmake --build --preset
+# win32 --target package). It holds one folder named like the archive with
+# the stripped DLLs, the plain-text guides and the SHA-256 of every file.
 
-if(NOT (WIN32 AND TARGET Pellmark AND TARGET PellmarkSetting))
+if(NOT (WIN32 AND TARGET Pellmark AND TARGET PellmarkSetting AND TARGET pell_readme))
     return()
 endif()
 
-# The version resource of both DLLs, filled in from project(... VERSION ...).
-configure_file(${CMAKE_CURRENT_LIST_DIR}/VersionInfo.rc.in ${CMAKE_BINARY_DIR}/PellVersionInfo.rc @ONLY)
-foreach(dll Pellmark PellmarkSetting)
-    target_include_directories(${dll} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${CMAKE_BINARY_DIR}>)
-endforeach()
-set_property(SOURCE ${CMAKE_SOURCE_DIR}/copy/Pellmark.rc ${CMAKE_SOURCE_DIR}/setting/PellmarkSetting.rc
-             DIRECTORY ${CMAKE_SOURCE_DIR}/copy ${CMAKE_SOURCE_DIR}/setting
-             APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/PellVersionInfo.rc)
-
-# Reproducible images: no link time stamp in the PE header and no source or
-# build folder in anything the compiler writes.
-target_link_options(pell_options INTERFACE -Wl,--no-insert-timestamp)
-target_compile_options(pell_options INTERFACE
-    -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=build)
-
-# The files that go into the archive beside the DLLs: the guide in Japanese
-# (code page 932, CR LF) as readme.txt, the English one (UTF-8, CR LF) and the
-# SHA-256 of every file.
+set(PELL_PACKAGE_NAME Pellmark-${PROJECT_VERSION}-win32)
 set(PELL_STAGE ${CMAKE_BINARY_DIR}/release)
 set(PELL_STAGED_FILES ${PELL_STAGE}/Pellmark.dll ${PELL_STAGE}/PellmarkSetting.dll
     ${PELL_STAGE}/readme.txt ${PELL_STAGE}/readme-en.txt)
+if(NOT CMAKE_STRIP)
+    message(FATAL_ERROR "No strip program for ${CMAKE_CXX_COMPILER}: the release DLLs are shipped stripped")
+endif()
+list(JOIN PELL_README_FILES "," texts)
 add_custom_command(
     OUTPUT ${PELL_STAGED_FILES} ${PELL_STAGE}/SHA256SUMS
-    COMMAND ${CMAKE_COMMAND} -DSTAGE=${PELL_STAGE} -DVERSION=${PROJECT_VERSION}
-            -DGUIDE_JA=${CMAKE_SOURCE_DIR}/docs/guide.ja.md -DGUIDE_EN=${CMAKE_SOURCE_DIR}/docs/guide.en.md
+    COMMAND ${CMAKE_COMMAND} -DSTAGE=${PELL_STAGE} -DSTRIP=${CMAKE_STRIP}
             -DDLLS=$<TARGET_FILE:Pellmark>,$<TARGET_FILE:PellmarkSetting>
+            -DTEXTS=${texts}
             -P ${CMAKE_CURRENT_LIST_DIR}/StageRelease.cmake
-    DEPENDS Pellmark PellmarkSetting ${CMAKE_SOURCE_DIR}/docs/guide.ja.md ${CMAKE_SOURCE_DIR}/docs/guide.en.md
+    DEPENDS Pellmark PellmarkSetting pell_readme ${PELL_README_FILES}
             ${CMAKE_CURRENT_LIST_DIR}/StageRelease.cmake
     COMMENT "Staging the release files"
     VERBATIM)
@@ -52,9 +39,12 @@ endforeach()
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Pellmark)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME Pellmark-${PROJECT_VERSION}-win32)
+set(CPACK_PACKAGE_FILE_NAME ${PELL_PACKAGE_NAME})
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+# Every entry under one folder named like the archive (entries for the files
+# only: the folder comes with them in every extractor).
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 # Entry times: SOURCE_DATE_EPOCH, which CPack's archive writer honours; the
@@ -62,8 +52,3 @@ set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_PELL_SOURCE_DIR ${CMAKE_SOURCE_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackProject.cmake)
 include(CPack)
-
-# plughost names the version it belongs to.
-if(TARGET plughost)
-    target_compile_definitions(plughost PRIVATE PELL_VERSION="${PROJECT_VERSION}")
-endif()

@@ -4,8 +4,9 @@
 #     depths (only the DLLs, plughost and the package; no tests), and compares
 #     the two archives and the DLLs byte for byte;
 #  2. lists it and prints its SHA-256;
-#  3. unpacks it into a new folder, checks SHA256SUMS and that readme.txt is
-#     code page 932 with CR LF line ends;
+#  3. unpacks it into a new folder, checks that everything is in one folder
+#     named like the archive, SHA256SUMS, that the DLLs carry no debug
+#     sections and that readme.txt is code page 932 with CR LF line ends;
 #  4. loads both DLLs from that folder with plughost under Wine: the copy
 #     command copies an example shortcut, the settings dialog opens and is
 #     closed with Escape.
@@ -62,9 +63,22 @@ unzip -l "$first/$archive"
 (cd "$first" && sha256sum "$archive")
 
 echo "== unpacking into a new folder"
-unpacked="$work/unpacked"
-mkdir "$unpacked"
-(cd "$unpacked" && unzip -q "$first/$archive" && sha256sum -c SHA256SUMS)
+folder=${archive%.zip}
+if unzip -Z1 "$first/$archive" | grep -v "^$folder/"; then
+    echo "the entries above are not in the folder $folder/" >&2
+    exit 1
+fi
+mkdir "$work/unpacked"
+(cd "$work/unpacked" && unzip -q "$first/$archive")
+unpacked="$work/unpacked/$folder"
+(cd "$unpacked" && sha256sum -c SHA256SUMS)
+for dll in Pellmark.dll PellmarkSetting.dll; do
+    if i686-w64-mingw32-objdump -h "$unpacked/$dll" | grep '\.debug_' >/dev/null; then
+        echo "$dll has debug sections: the release DLLs are shipped stripped" >&2
+        exit 1
+    fi
+done
+ls -l "$unpacked"/*.dll
 iconv -f CP932 -t UTF-8 "$unpacked/readme.txt" >/dev/null
 if grep -q $'[^\r]$' "$unpacked/readme.txt" "$unpacked/readme-en.txt"; then
     echo "a guide has a line without CR LF" >&2

@@ -6,15 +6,21 @@
 // spans (literal text), the words CR LF (a line break), or one word for the
 // empty result or for the format error. The guides are UTF-8; the expander
 // works in code page 932.
+//
+// The plain-text readmes made from the guides for the release archive must
+// show the same table as aligned columns, with no Markdown left anywhere.
 
 #include "lib/FormatLibrary.h"
+#include "runtime/CodePage.h"
 #include "runtime/Exception.h"
+#include "runtime/Utf8.h"
 #include "tests/common/Files.h"
 #include "tests/common/SettingsScope.h"
 #include "tests/common/Utf8ToAnsi.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,11 +32,13 @@ struct TGuide {
     std::u8string_view Header;
     std::u8string_view EmptyWord;
     std::u8string_view ErrorWord;
+    const char* Readme; // made from the guide in the build's docs folder
+    bool CodePage932;   // the readme's encoding; else UTF-8 with a byte order mark
 };
 
 const TGuide kGuides[] = {
-    {"docs/guide.ja.md", u8"| 書式 | 結果 |", u8"（空）", u8"エラー"},
-    {"docs/guide.en.md", u8"| Format | Result |", u8"(empty)", u8"error"},
+    {"docs/guide.ja.md", u8"| 書式 | 結果 |", u8"（空）", u8"エラー", "readme.txt", true},
+    {"docs/guide.en.md", u8"| Format | Result |", u8"(empty)", u8"error", "readme-en.txt", false},
 };
 
 // The example shortcut as the guides describe it.
@@ -79,6 +87,7 @@ struct TExample {
     std::string Expected; // UTF-8
     bool Error = false;
     std::string Row;
+    std::string Shown; // the result cell as plain text shows it: code spans unwrapped
 };
 
 // Reads "`a` CR LF `b`" and the like; false when the cell holds anything else.
@@ -137,6 +146,9 @@ std::vector<TExample> ExampleTable(const TGuide& guide) {
             continue;
         }
         example.Format = cells[0].substr(1, cells[0].size() - 2);
+        for (const char c : cells[1])
+            if (c != '`')
+                example.Shown += c;
         examples.push_back(example);
     }
     return examples;
@@ -197,6 +209,122 @@ TEST_F(GuideExamples, BothGuidesShowTheSameExamples) {
         EXPECT_EQ(ja[i].Format, en[i].Format) << "row " << i + 1;
         EXPECT_EQ(ja[i].Expected, en[i].Expected) << "row " << i + 1;
         EXPECT_EQ(ja[i].Error, en[i].Error) << "row " << i + 1;
+    }
+}
+
+// The readme made from the guide, in UTF-8, split into lines at CR LF.
+std::vector<std::string> ReadmeLines(const TGuide& guide) {
+    std::string bytes = ReadBytes(HostPath(std::string(PELL_README_DIR) + "/" + guide.Readme));
+    std::string text;
+    if (guide.CodePage932) {
+        for (const char16_t c : AnsiToUtf16(bytes))
+            AppendUtf8(text, c);
+    } else {
+        EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF")) << guide.Readme << " has no byte order mark";
+        text = bytes.substr(3);
+    }
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = text.find("\r\n", pos);
+        EXPECT_NE(end, std::string::npos) << guide.Readme << ": the last line has no CR LF";
+        lines.push_back(text.substr(pos, end == std::string::npos ? end : end - pos));
+        pos = end == std::string::npos ? text.size() : end + 2;
+    }
+    return lines;
+}
+
+// Display cells: the code page 932 bytes (a full-width character takes two).
+std::size_t Cells(const std::string& utf8) {
+    return Utf8ToAnsi(utf8).size();
+}
+
+// Where the example's result starts when the line is its row: the format,
+// two spaces or more, the result as the guide shows it; npos otherwise.
+std::size_t ResultColumn(const std::string& line, const TExample& example) {
+    const std::size_t result = line.find_first_not_of(' ', example.Format.size());
+    if (!line.starts_with(example.Format) || result == std::string::npos ||
+        result < example.Format.size() + 2 || line.substr(result) != example.Shown)
+        return std::string::npos;
+    return result;
+}
+
+TEST_F(GuideExamples, ReadmeShowsEachExampleInAlignedColumns) {
+    for (const TGuide& guide : kGuides) {
+        const std::vector<std::string> lines = ReadmeLines(guide);
+        std::size_t column = 0;
+        for (const TExample& example : ExampleTable(guide)) {
+            SCOPED_TRACE(std::string(guide.Readme) + ": " + example.Row);
+            bool found = false;
+            for (const std::string& line : lines) {
+                const std::size_t result = ResultColumn(line, example);
+                if (result == std::string::npos)
+                    continue;
+                found = true;
+                if (column == 0)
+                    column = Cells(line.substr(0, result));
+                EXPECT_EQ(Cells(line.substr(0, result)), column) << line;
+            }
+            EXPECT_TRUE(found) << "no line \"" << example.Format << "  " << example.Shown << "\"";
+        }
+    }
+}
+
+// The contents of the guide's code spans of three bytes or more, longest
+// first: text the guide shows as it is, which may be Markdown or HTML itself.
+std::vector<std::string> LiteralTexts(const TGuide& guide) {
+    const std::string text = ReadGuide(guide.File);
+    std::vector<std::string> literals;
+    for (std::size_t open = text.find('`'); open != std::string::npos;) {
+        const std::size_t close = text.find_first_of("`\n", open + 1);
+        if (close == std::string::npos || text[close] == '\n') {
+            open = close == std::string::npos ? close : text.find('`', close);
+            continue;
+        }
+        if (close - open > 3)
+            literals.push_back(text.substr(open + 1, close - open - 1));
+        open = text.find('`', close + 1);
+    }
+    std::sort(literals.begin(), literals.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    return literals;
+}
+
+// The line with each literal text in it replaced by a space.
+std::string WithoutLiterals(std::string line, const std::vector<std::string>& literals) {
+    for (const std::string& literal : literals) {
+        std::string rest;
+        std::size_t from = 0;
+        for (std::size_t at; (at = line.find(literal, from)) != std::string::npos;
+             from = at + literal.size())
+            rest.append(line, from, at - from).push_back(' ');
+        line = rest.append(line, from);
+    }
+    return line;
+}
+
+// No markup outside the example rows and the guide's literal text, and no
+// gap of blank lines where a picture was.
+TEST_F(GuideExamples, ReadmeHoldsNoMarkup) {
+    const std::string_view anywhere[] = {"`",   "**",  "](",   "![",    "|--",  "--|",   "</",
+                                         "<a ", "<br", "<img", "&amp;", "&lt;", "&nbsp;"};
+    for (const TGuide& guide : kGuides) {
+        const std::vector<TExample> examples = ExampleTable(guide);
+        const std::vector<std::string> literals = LiteralTexts(guide);
+        bool blank = false;
+        for (const std::string& line : ReadmeLines(guide)) {
+            EXPECT_FALSE(blank && line.empty()) << guide.Readme << ": two blank lines in a row";
+            blank = line.empty();
+            if (std::any_of(examples.begin(), examples.end(), [&](const TExample& example) {
+                    return ResultColumn(line, example) != std::string::npos;
+                }))
+                continue;
+            const std::string prose = WithoutLiterals(line, literals);
+            for (const std::string_view mark : anywhere)
+                EXPECT_EQ(prose.find(mark), std::string::npos) << guide.Readme << ": " << line;
+            EXPECT_FALSE(prose.starts_with('#') || prose.starts_with('|') ||
+                         prose.starts_with('>') || prose.starts_with("* "))
+                << guide.Readme << ": " << line;
+        }
     }
 }
 
