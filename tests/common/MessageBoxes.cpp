@@ -5,7 +5,7 @@
 namespace {
 
 // The id Windows gives the message control of a message box.
-constexpr int kMessageControl = 0xFFFF;
+constexpr int MessageControl = 0xFFFF;
 
 BOOL CALLBACK FindVisibleBox(HWND window, LPARAM found) {
     char className[16] = {};
@@ -54,7 +54,7 @@ HWND WaitForMessageBox(DWORD thread, int timeoutMs) {
 }
 
 std::string MessageBoxText(HWND box) {
-    const HWND message = ::GetDlgItem(box, kMessageControl);
+    const HWND message = ::GetDlgItem(box, MessageControl);
     if (message == nullptr)
         return "";
     std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(message)) + 1, '\0');

@@ -106,21 +106,21 @@ void DamageStoredFormat(const TScratchRegistry&) {
 #else
 
 namespace {
-constexpr const char* kStoreVariable = "PELLMARK_REGISTRY";
+constexpr const char* StoreVariable = "PELLMARK_REGISTRY";
 } // namespace
 
 TScratchRegistry::TScratchRegistry(std::vector<std::string>, std::optional<TRegistryValue>)
     : FStoreFile(FFolder.OsPath("registry")) {
-    if (const char* old = std::getenv(kStoreVariable))
+    if (const char* old = std::getenv(StoreVariable))
         FSavedVariable = old;
-    setenv(kStoreVariable, FStoreFile.c_str(), 1);
+    setenv(StoreVariable, FStoreFile.c_str(), 1);
 }
 
 TScratchRegistry::~TScratchRegistry() {
     if (FSavedVariable)
-        setenv(kStoreVariable, FSavedVariable->c_str(), 1);
+        setenv(StoreVariable, FSavedVariable->c_str(), 1);
     else
-        unsetenv(kStoreVariable);
+        unsetenv(StoreVariable);
 }
 
 void DamageStoredFormat(const TScratchRegistry& registry) {

@@ -28,20 +28,20 @@
 
 namespace {
 
-constexpr const char* kSentinel = "clipboard before the copy";
+constexpr const char* Sentinel = "clipboard before the copy";
 
 void Copy(const std::vector<std::string>& paths) {
     const std::string buffer = SelectionBuffer(paths);
     RunCopyCommand(buffer.data(), static_cast<std::int32_t>(buffer.size()));
 }
 
-class CopyCommand : public testing::Test {
+class CopyCommandTest : public testing::Test {
 protected:
     void SetUp() override {
 #ifndef _WIN32
         ClipboardStandIn::Reset();
 #endif
-        Clipboard().SetAsText(kSentinel);
+        Clipboard().SetAsText(Sentinel);
     }
 
     // Files named after their titles, so %p shows which entry a line is.
@@ -53,7 +53,7 @@ protected:
     TScratchRegistry Store{{}, StoredFormatValue()};
 };
 
-TEST_F(CopyCommand, DefaultFormatGivesOneLinePerShortcutInSelectionOrder) {
+TEST_F(CopyCommandTest, DefaultFormatGivesOneLinePerShortcutInSelectionOrder) {
     const std::string c = Shortcut("Charlie", ShortcutText("https://c.example/"));
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/?q=1&r=2"));
     const std::string b =
@@ -64,7 +64,7 @@ TEST_F(CopyCommand, DefaultFormatGivesOneLinePerShortcutInSelectionOrder) {
                                     "Bravo : https://b.example/\r\n");
 }
 
-TEST_F(CopyCommand, PathSelectedTwiceIsCopiedTwice) {
+TEST_F(CopyCommandTest, PathSelectedTwiceIsCopiedTwice) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string b = Shortcut("Bravo", ShortcutText("https://b.example/"));
     Copy({a, b, a});
@@ -73,7 +73,7 @@ TEST_F(CopyCommand, PathSelectedTwiceIsCopiedTwice) {
                                     "Alpha : https://a.example/\r\n");
 }
 
-TEST_F(CopyCommand, AddsNoSeparatorOfItsOwn) {
+TEST_F(CopyCommandTest, AddsNoSeparatorOfItsOwn) {
     SaveFormat("[%p]");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string b = Shortcut("Bravo", ShortcutText("https://b.example/"));
@@ -81,35 +81,35 @@ TEST_F(CopyCommand, AddsNoSeparatorOfItsOwn) {
     EXPECT_EQ(Clipboard().AsText(), "[Alpha][Bravo]");
 }
 
-TEST_F(CopyCommand, EmptySelectionLeavesTheClipboardAlone) {
+TEST_F(CopyCommandTest, EmptySelectionLeavesTheClipboardAlone) {
     RunCopyCommand(nullptr, 0);
     const std::string onlyNul(1, '\0');
     RunCopyCommand(onlyNul.data(), 1);
     RunCopyCommand(onlyNul.data(), -5);
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 #ifndef _WIN32
     EXPECT_EQ(ClipboardStandIn::SetAsTextCalls(), 1);
 #endif
 }
 
-TEST_F(CopyCommand, EmptyExpansionLeavesTheClipboardAlone) {
+TEST_F(CopyCommandTest, EmptyExpansionLeavesTheClipboardAlone) {
     SaveFormat("%x%1");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     Copy({a, a});
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 #ifndef _WIN32
     EXPECT_EQ(ClipboardStandIn::SetAsTextCalls(), 1);
 #endif
 }
 
-TEST_F(CopyCommand, InvalidFormatRaisesTheFormatErrorAndLeavesTheClipboardAlone) {
+TEST_F(CopyCommandTest, InvalidFormatRaisesTheFormatErrorAndLeavesTheClipboardAlone) {
     SaveFormat("%u%2d");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     ExpectThrowMessage<EConvertError>([&] { Copy({a, a}); }, "書式文字列が不正です\r\n%u%2d");
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 
-TEST_F(CopyCommand, UnreadableLastVisitEndsTheCommandNamingTheFile) {
+TEST_F(CopyCommandTest, UnreadableLastVisitEndsTheCommandNamingTheFile) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string bad = Shortcut("Bad", ShortcutText("https://bad.example/", "", "not a date"));
     // The message quotes the text as the file has it; the path selected is
@@ -119,10 +119,10 @@ TEST_F(CopyCommand, UnreadableLastVisitEndsTheCommandNamingTheFile) {
             Copy({a, bad, a});
         },
         Messages::UnreadableLastVisit("not a date") + "\r\n" + bad);
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 
-TEST_F(CopyCommand, ShortcutThatExistsButCannotBeOpenedEndsTheCommandNamingTheFile) {
+TEST_F(CopyCommandTest, ShortcutThatExistsButCannotBeOpenedEndsTheCommandNamingTheFile) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string held = Shortcut("Held", ShortcutText("https://held.example/"));
     const TUnreadableFile lock(held);
@@ -131,16 +131,16 @@ TEST_F(CopyCommand, ShortcutThatExistsButCannotBeOpenedEndsTheCommandNamingTheFi
             Copy({a, held, a});
         },
         Messages::FileReadFailed(held, {}) + "\r\n" + held);
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 
-TEST_F(CopyCommand, ReadsTheFormatOnEveryCallEvenForAnEmptySelection) {
+TEST_F(CopyCommandTest, ReadsTheFormatOnEveryCallEvenForAnEmptySelection) {
     DamageStoredFormat(Store);
     EXPECT_ANY_THROW(RunCopyCommand(nullptr, 0));
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 
-TEST_F(CopyCommand, FormatSavedBetweenTwoCallsAppliesToTheSecond) {
+TEST_F(CopyCommandTest, FormatSavedBetweenTwoCallsAppliesToTheSecond) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/", "first pick"));
     Copy({a});
     EXPECT_EQ(Clipboard().AsText(), "Alpha : https://a.example/\r\n");
@@ -149,7 +149,7 @@ TEST_F(CopyCommand, FormatSavedBetweenTwoCallsAppliesToTheSecond) {
     EXPECT_EQ(Clipboard().AsText(), "first pick <https://a.example/>\r\n");
 }
 
-TEST_F(CopyCommand, EachEntryStartsFromAnEmptyRecord) {
+TEST_F(CopyCommandTest, EachEntryStartsFromAnEmptyRecord) {
     SaveFormat("%p|%u|%c|%v %a|%1f%z");
     const std::string full =
         Shortcut("Full", ShortcutText("https://full.example/", "kept", "24/03/15 21:40"));
@@ -165,7 +165,7 @@ TEST_F(CopyCommand, EachEntryStartsFromAnEmptyRecord) {
                   "NoVisit|https://novisit.example/||1899/12/30 00:00:00|NoVisit.url\r\n");
 }
 
-TEST_F(CopyCommand, MissingFileShowsItsOwnNameAndFolder) {
+TEST_F(CopyCommandTest, MissingFileShowsItsOwnNameAndFolder) {
     SaveFormat("%p;%1f;%2f%z");
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     const std::string gone = Folder.Path() + "Gone.url";
@@ -177,7 +177,7 @@ TEST_F(CopyCommand, MissingFileShowsItsOwnNameAndFolder) {
 
 // A device name is never opened (a serial port can block the reader), even
 // where a file of that name exists: such a path has no file.
-TEST_F(CopyCommand, DeviceNamesAreEntriesWithoutAFile) {
+TEST_F(CopyCommandTest, DeviceNamesAreEntriesWithoutAFile) {
     SaveFormat("%u|%1f%z");
     const std::string names[] = {"CON.url",     "nul",   "Com1 .url",   "lpt9.url",
                                  "aux.txt.url", "PRN..", "CONSOLE.url", "COM10.url"};
@@ -201,7 +201,7 @@ TEST_F(CopyCommand, DeviceNamesAreEntriesWithoutAFile) {
 }
 
 #ifdef _WIN32
-TEST_F(CopyCommand, BareFileNameReadsTheFileInTheCurrentFolder) {
+TEST_F(CopyCommandTest, BareFileNameReadsTheFileInTheCurrentFolder) {
     // The private-profile routines would look for a bare name in the Windows
     // folder; the file whose existence and date were checked is this one.
     char windows[MAX_PATH + 1] = {};
@@ -229,7 +229,7 @@ void CreateFolders(const std::string& base, const std::vector<std::string>& fold
 // The ANSI file functions stop at MAX_PATH bytes; such a shortcut is read
 // through the wide form of its path, also when the host gives it in the
 // "\\?\" form, and a file held there is still named in the error.
-TEST_F(CopyCommand, ShortcutBeyondMaxPathIsReadByItsWideName) {
+TEST_F(CopyCommandTest, ShortcutBeyondMaxPathIsReadByItsWideName) {
     SaveFormat("%u|%1f%z");
     // 328 bytes in all; "表" ends in the byte 0x5C.
     std::vector<std::string> folders = {"表示"};
@@ -262,7 +262,7 @@ TEST_F(CopyCommand, ShortcutBeyondMaxPathIsReadByItsWideName) {
 // "·" as "・") or as '?' ("–", Korean, and an emoji as "??"). Each path as the
 // host lists it finds its file; a form that matches no file is an entry
 // without a file, and %1f keeps the name as the host gave it.
-TEST_F(CopyCommand, NamesOutsideTheCodePageFindTheirFile) {
+TEST_F(CopyCommandTest, NamesOutsideTheCodePageFindTheirFile) {
     SaveFormat("%u|%1f%z");
     struct TRow {
         const wchar_t* Folder; // empty: the file lies in the row's own folder
@@ -301,7 +301,7 @@ TEST_F(CopyCommand, NamesOutsideTheCodePageFindTheirFile) {
 
 // Two files that the host lists under one name: which one is meant cannot be
 // told, and copying either would be silently wrong.
-TEST_F(CopyCommand, NameThatSeveralFilesMatchEndsTheCommand) {
+TEST_F(CopyCommandTest, NameThatSeveralFilesMatchEndsTheCommand) {
     const std::wstring pairs[][2] = {{L"\uD55C.url", L"\uAD6D.url"},
                                      {L"caf\u00E9.url", L"caf\u00E8.url"}};
     for (std::size_t i = 0; i < std::size(pairs); ++i) {
@@ -316,25 +316,25 @@ TEST_F(CopyCommand, NameThatSeveralFilesMatchEndsTheCommand) {
         ExpectThrowMessage<EIniFileException>([&] { Copy({path}); },
                                               Messages::AmbiguousFileName(path) + "\r\n" + path);
     }
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 
 // Only "file not found" and "path not found" mean that no file is there; a
 // name the system refuses ends the command with an error naming the path.
-TEST_F(CopyCommand, PathThatCannotBeLookedUpEndsTheCommand) {
+TEST_F(CopyCommandTest, PathThatCannotBeLookedUpEndsTheCommand) {
     for (const char* name : {"a|b.url", "a<b.url", "a\"b.url"}) {
         const std::string path = Folder.Path() + name;
         ExpectThrowMessageWithSystemText<EIniFileException>(
             [&] { Copy({path}); }, Messages::FileLookupFailed(path, {}) + "\r\n" + path);
     }
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 #else
-TEST_F(CopyCommand, ClipboardThatCannotBeOpenedPassesTheErrorOn) {
+TEST_F(CopyCommandTest, ClipboardThatCannotBeOpenedPassesTheErrorOn) {
     const std::string a = Shortcut("Alpha", ShortcutText("https://a.example/"));
     ClipboardStandIn::FailNextOpens(ClipboardOpenAttempts);
     EXPECT_THROW(Copy({a}), EClipboardException);
-    EXPECT_EQ(ClipboardStandIn::Text(), kSentinel);
+    EXPECT_EQ(ClipboardStandIn::Text(), Sentinel);
 }
 #endif
 

@@ -28,9 +28,9 @@
 
 namespace {
 
-constexpr const char* kSentinel = "clipboard before the copy";
+constexpr const char* Sentinel = "clipboard before the copy";
 
-class PellmarkDll : public testing::Test {
+class PellmarkDllTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         Module = LoadLibraryA(HostPath(PELLMARK_DLL).c_str());
@@ -49,7 +49,7 @@ protected:
             reinterpret_cast<void*>(GetProcAddress(Module, "ExecutePlugin")));
         ASSERT_NE(GetInterface, nullptr);
         ASSERT_NE(Execute, nullptr);
-        Clipboard().SetAsText(kSentinel);
+        Clipboard().SetAsText(Sentinel);
     }
 
     std::int32_t Run(const std::string& selection) {
@@ -63,14 +63,14 @@ protected:
     TScratchRegistry Store{{}, StoredFormatValue()};
 };
 
-HMODULE PellmarkDll::Module = nullptr;
+HMODULE PellmarkDllTest::Module = nullptr;
 
 // Writes the format straight into the registry, as another program would.
 void StoreRawFormat(const std::string& text) {
     WriteRegistryValue(StoredFormatValue(), TStoredValue{REG_SZ, text + '\0'});
 }
 
-TEST_F(PellmarkDll, ExportsByNameAndOrdinal) {
+TEST_F(PellmarkDllTest, ExportsByNameAndOrdinal) {
     EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(Module, MAKEINTRESOURCEA(1))),
               reinterpret_cast<void*>(GetInterface));
     EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(Module, MAKEINTRESOURCEA(10))),
@@ -83,7 +83,7 @@ TEST_F(PellmarkDll, ExportsByNameAndOrdinal) {
     EXPECT_EQ(GetProcAddress(Module, "_ExecutePlugin@8"), nullptr);
 }
 
-TEST_F(PellmarkDll, DescriptorBytesLeaveTheGapsAlone) {
+TEST_F(PellmarkDllTest, DescriptorBytesLeaveTheGapsAlone) {
     const TRecordBytes first =
         WrittenRecord([&](TPluginInterface* p) { EXPECT_EQ(GetInterface(p), 0); });
     EXPECT_EQ(first, ExpectedPellmarkRecord());
@@ -91,7 +91,7 @@ TEST_F(PellmarkDll, DescriptorBytesLeaveTheGapsAlone) {
     EXPECT_EQ(second, first);
 }
 
-TEST_F(PellmarkDll, SettingsPluginDiffersOnlyInCaptionDescriptionAndNumber4) {
+TEST_F(PellmarkDllTest, SettingsPluginDiffersOnlyInCaptionDescriptionAndNumber4) {
     HMODULE setting = LoadLibraryA(HostPath(PELLMARK_SETTING_DLL).c_str());
     ASSERT_NE(setting, nullptr);
     const auto getSetting = reinterpret_cast<TGetPluginInterfalce>(
@@ -120,7 +120,7 @@ std::string VersionString(const std::vector<char>& info, const std::string& name
     return std::string(static_cast<const char*>(value));
 }
 
-TEST(PluginVersion, BothDllsCarryTheProjectVersionAndTheirNames) {
+TEST(PluginVersionTest, BothDllsCarryTheProjectVersionAndTheirNames) {
     struct TExpected {
         const char* Path;
         const char* FileName;
@@ -202,7 +202,7 @@ std::int32_t StackMoveOverCall(void* fn, std::uintptr_t first, std::uintptr_t se
     return moved;
 }
 
-TEST_F(PellmarkDll, CalleeCleansTheStack) {
+TEST_F(PellmarkDllTest, CalleeCleansTheStack) {
     TRecordBytes bytes;
     bytes.fill(0xFF);
     alignas(TPluginInterface) unsigned char record[sizeof(TPluginInterface)];
@@ -221,10 +221,10 @@ TEST_F(PellmarkDll, CalleeCleansTheStack) {
                                 reinterpret_cast<std::uintptr_t>(selection.data()), 1, 2, result),
               0);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 
-TEST_F(PellmarkDll, CopiesFilesWithJapaneseNames) {
+TEST_F(PellmarkDllTest, CopiesFilesWithJapaneseNames) {
     // 表 ends in the byte 0x5C, which must not split the title.
     const std::string kyoto =
         Folder.Write("京都の宿.url",
@@ -247,7 +247,7 @@ TEST_F(PellmarkDll, CopiesFilesWithJapaneseNames) {
 // A favorite whose URL holds characters outside code page 932, byte for byte
 // as Windows writes it: best fit and '?' in the ANSI sections, the whole URL
 // UTF-7 encoded in [InternetShortcut.W].
-TEST_F(PellmarkDll, CopiesTheWholeUrlOfAShortcutThatWindowsWroteLossy) {
+TEST_F(PellmarkDllTest, CopiesTheWholeUrlOfAShortcutThatWindowsWroteLossy) {
     const std::string cafe = Folder.Write(
         "Cafe.url", "[{000214A0-0000-0000-C000-000000000046}]\r\n"
                     "Prop3=19,11\r\n"
@@ -263,7 +263,7 @@ TEST_F(PellmarkDll, CopiesTheWholeUrlOfAShortcutThatWindowsWroteLossy) {
               "Cafe : https://example.com/caf%C3%A9/%ED%95%9C%EA%B5%AD?q=%F0%9F%98%80&lang=ko\r\n");
 }
 
-TEST_F(PellmarkDll, RegistryValueWrittenBetweenCallsChangesTheNextCopy) {
+TEST_F(PellmarkDllTest, RegistryValueWrittenBetweenCallsChangesTheNextCopy) {
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
     EXPECT_EQ(Run(SelectionBuffer({a})), 0);
     EXPECT_EQ(Clipboard().AsText(), "Alpha : https://a.example/\r\n");
@@ -302,7 +302,7 @@ private:
 // Whether a shortcut exists, its date and its three keys all come from one
 // open of the file: no private-profile read (which opens the file once per
 // key), no existence or date query by path.
-TEST_F(PellmarkDll, EachShortcutIsOpenedOnceAndLookedUpNoOtherWay) {
+TEST_F(PellmarkDllTest, EachShortcutIsOpenedOnceAndLookedUpNoOtherWay) {
     std::vector<std::string> paths;
     std::string expected;
     for (int i = 0; i < 4; ++i) {
@@ -361,7 +361,7 @@ bool ReadAndDismissBox(DWORD threadId, TSeenBox& seen) {
     return true;
 }
 
-TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOne) {
+TEST_F(PellmarkDllTest, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOne) {
     HWND owner = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
                                  100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(owner, nullptr);
@@ -386,7 +386,7 @@ TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOn
     EXPECT_EQ(seen.Owner, owner);
     EXPECT_FALSE(seen.OwnerEnabled) << "the box is not modal to its owner";
     EXPECT_TRUE(seen.HasIcon);
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 
 // A host short of address space: whether the expansion or the clipboard's
@@ -394,7 +394,7 @@ TEST_F(PellmarkDll, FailedCommandShowsTheErrorOwnedByTheActiveWindowAndReturnsOn
 // keeps its text. No allocation above 40 MB can succeed meanwhile; a 256 KB
 // URL expands to 24 MB (the expansion and the joined text fit, the 48 MB
 // Unicode copy for the clipboard does not) or to 48 MB.
-TEST_F(PellmarkDll, TextThatCannotBeAllocatedIsReportedAsTooMuchText) {
+TEST_F(PellmarkDllTest, TextThatCannotBeAllocatedIsReportedAsTooMuchText) {
     const std::string url = "https://a.example/" + std::string(std::size_t{256} << 10, 'a');
     const std::string path = Folder.Write("Large.url", ShortcutText(url));
     for (const int directives : {192, 96}) {
@@ -414,11 +414,11 @@ TEST_F(PellmarkDll, TextThatCannotBeAllocatedIsReportedAsTooMuchText) {
         EXPECT_EQ(result, 1);
         EXPECT_EQ(seen.Text, TooMuchTextMessage);
         // Compared as a truth value: the copied text would be 24 MB of output.
-        EXPECT_TRUE(Clipboard().AsText() == kSentinel);
+        EXPECT_TRUE(Clipboard().AsText() == Sentinel);
     }
 }
 
-TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) {
+TEST_F(PellmarkDllTest, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) {
     const std::string a = Folder.Write("Alpha.url", ShortcutText("https://a.example/"));
     std::atomic<bool> held = false;
     std::atomic<bool> release = false;
@@ -452,7 +452,7 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
                 seen.Text.starts_with(withoutSystemText.substr(0, advice)) &&
                 seen.Text.ends_with(withoutSystemText.substr(advice)))
         << seen.Text;
-    EXPECT_EQ(Clipboard().AsText(), kSentinel);
+    EXPECT_EQ(Clipboard().AsText(), Sentinel);
 }
 
 } // namespace
@@ -460,7 +460,7 @@ TEST_F(PellmarkDll, ClipboardHeldByAnotherWindowFailsTheCommandAndKeepsItsText) 
 // Each call reads the user's settings as they are then. A last visit saved
 // under '/' and ':' stays readable after the user changed the separators or
 // the date order; text in the user's own order reads too.
-TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
+TEST_F(PellmarkDllTest, DatesFollowTheUserSettingsOfEachCall) {
     struct TRow {
         const char* DateSeparator;
         const char* TimeSeparator;
@@ -498,7 +498,7 @@ TEST_F(PellmarkDll, DatesFollowTheUserSettingsOfEachCall) {
 
 // The copy places the text in both code pages and the system's locale, so
 // that no program converts it with the keyboard language's code page.
-TEST_F(PellmarkDll, CopyPlacesTextUnicodeTextAndLocale) {
+TEST_F(PellmarkDllTest, CopyPlacesTextUnicodeTextAndLocale) {
     const std::string path =
         Folder.Write("ｶｽﾀﾑ京都の宿.url", ShortcutText("https://www.example.jp/tabi/"));
     ASSERT_EQ(Run(SelectionBuffer({path})), 0);

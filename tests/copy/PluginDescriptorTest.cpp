@@ -9,20 +9,20 @@
 
 namespace {
 
-TEST(PluginDescriptor, PellmarkRecordHoldsExactlyTheAnnouncedBytes) {
+TEST(PluginDescriptorTest, PellmarkRecordHoldsExactlyTheAnnouncedBytes) {
     EXPECT_EQ(
         WrittenRecord([](TPluginInterface* p) { WritePluginInterface(PellmarkDescriptor(), p); }),
         ExpectedPellmarkRecord());
 }
 
-TEST(PluginDescriptor, PellmarkSettingRecordHoldsExactlyTheAnnouncedBytes) {
+TEST(PluginDescriptorTest, PellmarkSettingRecordHoldsExactlyTheAnnouncedBytes) {
     EXPECT_EQ(WrittenRecord([](TPluginInterface* p) {
                   WritePluginInterface(PellmarkSettingDescriptor(), p);
               }),
               ExpectedPellmarkSettingRecord());
 }
 
-TEST(PluginDescriptor, TheTwoDifferOnlyInMenuCaptionDescriptionAndNumber4) {
+TEST(PluginDescriptorTest, TheTwoDifferOnlyInMenuCaptionDescriptionAndNumber4) {
     const TRecordBytes copy = ExpectedPellmarkRecord();
     const TRecordBytes setting = ExpectedPellmarkSettingRecord();
     for (std::size_t i = 0; i < copy.size(); ++i) {
@@ -34,7 +34,7 @@ TEST(PluginDescriptor, TheTwoDifferOnlyInMenuCaptionDescriptionAndNumber4) {
     EXPECT_NE(copy, setting);
 }
 
-TEST(PluginDescriptor, SecondWriteChangesNothing) {
+TEST(PluginDescriptorTest, SecondWriteChangesNothing) {
     TRecordBytes bytes;
     bytes.fill(0xFF);
     TPluginInterface record;

@@ -43,9 +43,9 @@ struct TProcessUsage {
 std::size_t OpenHandles() {
     // Handle values are multiples of four, handed out from the bottom of the
     // process's table; a test process holds a few hundred.
-    constexpr std::uintptr_t kHighestValue = 0x10000;
+    constexpr std::uintptr_t HighestValue = 0x10000;
     std::size_t count = 0;
-    for (std::uintptr_t value = 4; value <= kHighestValue; value += 4) {
+    for (std::uintptr_t value = 4; value <= HighestValue; value += 4) {
         DWORD flags = 0;
         if (::GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
             ++count;
@@ -132,7 +132,7 @@ std::int32_t Execute(HMODULE module, const std::string& selection) {
     return execute(selection.data(), static_cast<std::int32_t>(selection.size()));
 }
 
-class PluginUnload : public testing::Test {
+class PluginUnloadTest : public testing::Test {
 protected:
     TScratchFolder Folder;
     // The stored format is put aside: the copy uses the default one.
@@ -143,7 +143,7 @@ protected:
 // memory a cycle keeps is what the copy took at least (a few hundred bytes
 // of text and objects): the tolerance, 256 KB, is 128 bytes a cycle, while
 // the heap of a process of a few megabytes grows in steps of 64 KB.
-TEST_F(PluginUnload, CopyCommandGivesEverythingBack) {
+TEST_F(PluginUnloadTest, CopyCommandGivesEverythingBack) {
     const std::string selection =
         SelectionBuffer({Folder.Write("Alpha.url", ShortcutText("https://a.example/"))});
     const TBoxDismisser dismisser; // an error box fails the cycle instead of hanging it
@@ -156,7 +156,7 @@ TEST_F(PluginUnload, CopyCommandGivesEverythingBack) {
 
 // A copy that fails throws inside the DLL, shows the error and returns 1:
 // what throwing takes in the C++ runtime goes with the DLL too.
-TEST_F(PluginUnload, FailedCopyCommandGivesEverythingBack) {
+TEST_F(PluginUnloadTest, FailedCopyCommandGivesEverythingBack) {
     WriteRegistryValue(StoredFormatValue(), TStoredValue{REG_SZ, std::string("%p%2d") + '\0'});
     const std::string selection =
         SelectionBuffer({Folder.Write("Alpha.url", ShortcutText("https://a.example/"))});
@@ -168,7 +168,7 @@ TEST_F(PluginUnload, FailedCopyCommandGivesEverythingBack) {
 }
 
 // 200 loads that each open the settings dialog and close it.
-TEST_F(PluginUnload, SettingsDialogGivesEverythingBack) {
+TEST_F(PluginUnloadTest, SettingsDialogGivesEverythingBack) {
     ExpectUnloadsGiveEverythingBack("PellmarkSetting.dll", 5, 200, 256 * 1024, [&] {
         return CycleModule(PELLMARK_SETTING_DLL, [](HMODULE module) {
             bool opened = false;

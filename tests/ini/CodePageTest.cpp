@@ -6,30 +6,30 @@
 
 namespace {
 
-TEST(CodePage, DoubleByteTextRoundTrips) {
+TEST(CodePageTest, DoubleByteTextRoundTrips) {
     EXPECT_EQ(AnsiToUtf16("URL 日本語ｶﾅ"), u"URL 日本語ｶﾅ");
     EXPECT_EQ(Utf16ToAnsi(u"URL 日本語ｶﾅ"), "URL 日本語ｶﾅ");
     EXPECT_EQ(AnsiToUtf16("ソ表\\"), u"ソ表\\");
 }
 
-TEST(CodePage, EmptyText) {
+TEST(CodePageTest, EmptyText) {
     EXPECT_EQ(AnsiToUtf16(""), u"");
     EXPECT_EQ(Utf16ToAnsi(u""), "");
 }
 
-TEST(CodePage, UnmappableCharactersBecomeQuestionMarks) {
+TEST(CodePageTest, UnmappableCharactersBecomeQuestionMarks) {
     EXPECT_EQ(Utf16ToAnsi(u"a\u20ACb"), "a?b");
     // One for each half of a surrogate pair, as Windows writes an emoji.
     EXPECT_EQ(Utf16ToAnsi(u"a\U0001F600b"), "a??b");
 }
 
-TEST(CodePage, EmbeddedNulKept) {
+TEST(CodePageTest, EmbeddedNulKept) {
     EXPECT_EQ(AnsiToUtf16(std::string_view("a\0b", 3)), std::u16string(u"a\0b", 3));
     EXPECT_EQ(Utf16ToAnsi(std::u16string_view(u"a\0b", 3)), std::string("a\0b", 3));
 }
 
 // What Windows' UTF-7 encoder writes, punctuation of URLs included.
-TEST(CodePage, Utf7DecodesWhatWindowsWrites) {
+TEST(CodePageTest, Utf7DecodesWhatWindowsWrites) {
     struct Row {
         const char* Utf7;
         std::u16string_view Text;
@@ -49,7 +49,7 @@ TEST(CodePage, Utf7DecodesWhatWindowsWrites) {
 
 // Only what converts back to the same character: no best fit, no default
 // character, no character the code page maps one way only.
-TEST(CodePage, ExactConversionTakesOnlyWhatTheCodePageHolds) {
+TEST(CodePageTest, ExactConversionTakesOnlyWhatTheCodePageHolds) {
     struct Row {
         std::u16string_view Text;
         std::optional<std::string> Ansi;

@@ -36,12 +36,12 @@ std::optional<std::string> SystemRead(const std::string& file, const std::string
     return buffer;
 }
 
-class IniApiComparison : public testing::TestWithParam<TIniReadCase> {
+class IniApiComparisonTest : public testing::TestWithParam<TIniReadCase> {
 protected:
     TScratchFolder Folder;
 };
 
-TEST_P(IniApiComparison, OurReaderAgreesWithTheSystem) {
+TEST_P(IniApiComparisonTest, OurReaderAgreesWithTheSystem) {
     const TIniReadCase& row = GetParam();
     if (row.WineDiffers)
         GTEST_SKIP() << "the system routine under Wine departs from Windows here";
@@ -51,14 +51,14 @@ TEST_P(IniApiComparison, OurReaderAgreesWithTheSystem) {
     EXPECT_EQ(TIniText(row.File).Find(row.Section, row.Ident), system);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, IniApiComparison, testing::ValuesIn(IniReadCases()),
+INSTANTIATE_TEST_SUITE_P(Rows, IniApiComparisonTest, testing::ValuesIn(IniReadCases()),
                          [](const testing::TestParamInfo<TIniReadCase>& param) {
                              return param.param.Name;
                          });
 
 // The rows Wine reads differently still hold what Wine does, so that a change
 // in Wine is noticed and the exclusion can be dropped.
-TEST(IniApiComparisonWine, ExcludedRowsDifferAsNoted) {
+TEST(IniApiComparisonWineTest, ExcludedRowsDifferAsNoted) {
     TScratchFolder folder;
     for (const TIniReadCase& row : IniReadCases()) {
         if (!row.WineDiffers)
@@ -233,7 +233,7 @@ std::vector<std::pair<std::string, std::string>> ShortcutCorpus() {
     return corpus;
 }
 
-TEST(IniApiComparisonWine, CorpusAndGeneratedFilesReadAsTheSystemReadsThem) {
+TEST(IniApiComparisonWineTest, CorpusAndGeneratedFilesReadAsTheSystemReadsThem) {
     TSystemComparison comparison;
     for (const auto& [origin, file] : ShortcutCorpus())
         comparison.Compare(origin, file, ShortcutQuestions());

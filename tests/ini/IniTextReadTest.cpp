@@ -8,9 +8,9 @@ using namespace std::string_view_literals;
 
 namespace {
 
-class IniTextRead : public testing::TestWithParam<TIniReadCase> {};
+class IniTextReadTest : public testing::TestWithParam<TIniReadCase> {};
 
-TEST_P(IniTextRead, FindsWhatTheRulesGive) {
+TEST_P(IniTextReadTest, FindsWhatTheRulesGive) {
     const TIniReadCase& row = GetParam();
     const TIniText text(row.File);
     const std::optional<std::string> value = text.Find(row.Section, row.Ident);
@@ -20,12 +20,12 @@ TEST_P(IniTextRead, FindsWhatTheRulesGive) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, IniTextRead, testing::ValuesIn(IniReadCases()),
+INSTANTIATE_TEST_SUITE_P(Rows, IniTextReadTest, testing::ValuesIn(IniReadCases()),
                          [](const testing::TestParamInfo<TIniReadCase>& param) {
                              return param.param.Name;
                          });
 
-TEST(IniTextEncoding, DetectedFromTheByteOrderMark) {
+TEST(IniTextEncodingTest, DetectedFromTheByteOrderMark) {
     EXPECT_EQ(TIniText("[S]").Encoding(), TIniEncoding::Ansi);
     EXPECT_EQ(TIniText(std::string("\xFF\xFE[\0"sv)).Encoding(), TIniEncoding::Utf16LE);
     EXPECT_EQ(TIniText(std::string("\xFE\xFF\0["sv)).Encoding(), TIniEncoding::Utf16BE);
@@ -33,7 +33,7 @@ TEST(IniTextEncoding, DetectedFromTheByteOrderMark) {
     EXPECT_EQ(TIniText().Encoding(), TIniEncoding::Ansi);
 }
 
-TEST(IniTextRead, EmptyTextFindsNothing) {
+TEST(IniTextReadTest, EmptyTextFindsNothing) {
     EXPECT_FALSE(TIniText().Find("S", "k"));
     EXPECT_FALSE(TIniText("\xFF\xFE").Find("S", "k"));
     EXPECT_FALSE(TIniText("\xFF\xFE[").Find("S", "k"));

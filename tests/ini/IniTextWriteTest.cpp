@@ -82,9 +82,9 @@ void PrintTo(const TWriteRow& row, std::ostream* out) {
     *out << row.Name;
 }
 
-class IniTextWrite : public testing::TestWithParam<TWriteRow> {};
+class IniTextWriteTest : public testing::TestWithParam<TWriteRow> {};
 
-TEST_P(IniTextWrite, ChangesOneLineOrAddsOne) {
+TEST_P(IniTextWriteTest, ChangesOneLineOrAddsOne) {
     const TWriteRow& row = GetParam();
     TIniText text(row.Before);
     text.Write(row.Section, row.Ident, row.Value);
@@ -100,12 +100,12 @@ TEST_P(IniTextWrite, ChangesOneLineOrAddsOne) {
               text.Find(row.Section, row.Ident));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, IniTextWrite, testing::ValuesIn(WriteRows()),
+INSTANTIATE_TEST_SUITE_P(Rows, IniTextWriteTest, testing::ValuesIn(WriteRows()),
                          [](const testing::TestParamInfo<TWriteRow>& param) {
                              return std::string(param.param.Name);
                          });
 
-TEST(IniTextWrite, LongValueReadsBackWhole) {
+TEST(IniTextWriteTest, LongValueReadsBackWhole) {
     const std::string value = std::string(100000, 'v') + "日本";
     TIniText text("[S]\r\nk=short\r\nz=1\r\n");
     text.Write("S", "k", value);
@@ -114,7 +114,7 @@ TEST(IniTextWrite, LongValueReadsBackWhole) {
 }
 
 // 0xEA 0xEA is shaped like a double-byte character but has none assigned.
-TEST(IniTextWrite, UnconvertibleNamesKeepTheirBracketsInUnicodeFiles) {
+TEST(IniTextWriteTest, UnconvertibleNamesKeepTheirBracketsInUnicodeFiles) {
     for (const std::string& before : {Utf16LEFile(u"[S]\r\n"), Utf8File(u8"[S]\r\n")}) {
         TIniText text(before);
         text.Write("T\xEA\xEA", "k\xEA\xEA", "v");
@@ -135,9 +135,9 @@ void PrintTo(const TProblemRow& row, std::ostream* out) {
     *out << row.Name;
 }
 
-class IniTextWriteProblem : public testing::TestWithParam<TProblemRow> {};
+class IniTextWriteProblemTest : public testing::TestWithParam<TProblemRow> {};
 
-TEST_P(IniTextWriteProblem, IsRefusedAndLeavesTheTextAlone) {
+TEST_P(IniTextWriteProblemTest, IsRefusedAndLeavesTheTextAlone) {
     const TProblemRow& row = GetParam();
     EXPECT_EQ(TIniText::WriteProblem(row.Section, row.Ident, row.Value), row.Problem);
     const std::string before = "[S]\r\nk=1\r\n";
@@ -148,7 +148,7 @@ TEST_P(IniTextWriteProblem, IsRefusedAndLeavesTheTextAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, IniTextWriteProblem,
+    Rows, IniTextWriteProblemTest,
     testing::Values(
         TProblemRow{"LineBreakInValue", "S", "k", "a\r\n[T]\r\nURL=evil",
                     Messages::IniLineBreakOrNul()},

@@ -12,15 +12,15 @@
 
 namespace {
 
-const std::string kURL = "http://example.com/a?b=c&d=%41";
-const std::string kComment = "メモ ";
+const std::string SampleURL = "http://example.com/a?b=c&d=%41";
+const std::string SampleComment = "メモ ";
 
 // 3 February 2001, 04:05:06 and 31 December 2019, 23:59:58.
 TUrlFileData Record(const std::string& fileName = "C:\\Fav\\News\\My.Page.url") {
     TUrlFileData data;
     data.FileName = fileName;
-    data.URL = kURL;
-    data.Comment = kComment;
+    data.URL = SampleURL;
+    data.Comment = SampleComment;
     data.FileDateTime = EncodeDate(2001, 2, 3) + EncodeTime(4, 5, 6, 0);
     data.LastVisit = EncodeDate(2019, 12, 31) + EncodeTime(23, 59, 58, 0);
     return data;
@@ -34,14 +34,15 @@ std::string Expand(const std::string& format, const TUrlFileData& data = Record(
 
 // The format error's fixed text as code page 932 bytes, independent of the
 // compiler's charset: "書式文字列が不正です", CR LF.
-const std::string kFormatError = "\x8F\x91\x8E\xAE\x95\xB6\x8E\x9A\x97\xF1\x82\xAA\x95\x73\x90\xB3"
-                                 "\x82\xC5\x82\xB7\r\n";
+const std::string FormatErrorStart =
+    "\x8F\x91\x8E\xAE\x95\xB6\x8E\x9A\x97\xF1\x82\xAA\x95\x73\x90\xB3"
+    "\x82\xC5\x82\xB7\r\n";
 
 // Expanding format raises the format error, which ends with the whole format.
 void ExpectFormatError(const std::string& format, const TUrlFileData& data = Record()) {
     TFormatLibrary library;
     library.SetFormatText(format);
-    ExpectThrowMessage<EConvertError>([&] { library.Expand(data); }, kFormatError + format);
+    ExpectThrowMessage<EConvertError>([&] { library.Expand(data); }, FormatErrorStart + format);
 }
 
 class ExpandTest : public testing::Test {
@@ -58,8 +59,8 @@ TEST_F(ExpandTest, DirectiveTable) {
         {"", ""},
         {"no directives here", "no directives here"},
         {"%p", "My.Page"},
-        {"%u", kURL},
-        {"%c", kComment},
+        {"%u", SampleURL},
+        {"%c", SampleComment},
         {"%d", "2001/02/03"},
         {"%0d", "2001/02/03"},
         {"%1d", "01/02/03"},
@@ -77,21 +78,21 @@ TEST_F(ExpandTest, DirectiveTable) {
         {"100%", "100"},
         {"%", ""},
         {"%z", "\r\n"},
-        {"%p : %u%z", "My.Page : " + kURL + "\r\n"},
-        {"%P : %U%Z", "My.Page : " + kURL + "\r\n"},
-        {"[%u][%u]", "[" + kURL + "][" + kURL + "]"},
+        {"%p : %u%z", "My.Page : " + SampleURL + "\r\n"},
+        {"%P : %U%Z", "My.Page : " + SampleURL + "\r\n"},
+        {"[%u][%u]", "[" + SampleURL + "][" + SampleURL + "]"},
         {"%x", ""},
         {"%1x", ""},
         {"ab%qcd", "abcd"},
-        {"%9u", kURL},
+        {"%9u", SampleURL},
         {"%3p", "My.Page"},
-        {"%5c", kComment},
+        {"%5c", SampleComment},
         {"%7%", "%"},
         {"%4z", "\r\n"},
         {"%12d", "d"},
         {"a%1", "a"},
         {"a%%1d%", "a%1d"},
-        {"日本%u語", "日本" + kURL + "語"},
+        {"日本%u語", "日本" + SampleURL + "語"},
     };
     for (const Row& row : rows)
         EXPECT_EQ(Expand(row.Format), row.Expected) << "format: " << row.Format;
@@ -104,7 +105,7 @@ TEST_F(ExpandTest, LettersAreCaseInsensitive) {
         EXPECT_EQ(Expand("<%1" + upper + ">"), Expand("<%1" + letter + ">")) << letter;
     }
     EXPECT_EQ(Expand("%P|%U|%C|%D|%T|%V|%A|%F|%Z"),
-              "My.Page|" + kURL + "|" + kComment +
+              "My.Page|" + SampleURL + "|" + SampleComment +
                   "|2001/02/03|04:05:06|2019/12/31|23:59:58|C:\\Fav\\News\\My.Page.url|\r\n");
 }
 
@@ -150,7 +151,7 @@ TEST_F(ExpandTest, FailedExpansionLeavesLibraryAndRecordAlone) {
     EXPECT_THROW(library.Expand(data), EConvertError);
     EXPECT_EQ(library.FormatText, "%u%2d");
     EXPECT_EQ(library.FormatName, "Name");
-    EXPECT_EQ(data.URL, kURL);
+    EXPECT_EQ(data.URL, SampleURL);
 }
 
 // A failure of a runtime routine inside the expansion reaches the caller as
@@ -179,20 +180,20 @@ TEST_F(ExpandTest, ReadsStoredValuesNotPendingOnes) {
     data.SetURL("http://pending/");
     data.SetComment("pending");
     data.SetLastVisit(1.0);
-    EXPECT_EQ(Expand("%u|%c|%v", data), kURL + "|" + kComment + "|2019/12/31");
+    EXPECT_EQ(Expand("%u|%c|%v", data), SampleURL + "|" + SampleComment + "|2019/12/31");
 }
 
 // '%' before a double-byte character: both go, the character whole, so that
 // no lone trail byte is left to fuse with the next byte.
 TEST_F(ExpandTest, PercentBeforeDoubleByteCharacter) {
     const Row rows[] = {
-        {"%\x82\xA0", ""},      // あ
-        {"x%\x95\x5Cy", "xy"},  // 表: the trail byte is '\'
-        {"%ｐ|", "|"},          // the lead byte is no letter either
-        {"%1表C", "C"},         // after a selector digit
-        {"%1\x82\x75%u", kURL}, // Ｖ: the trail byte is 'u'
-        {"%\x82+", "+"},        // a lead byte without a trail byte goes alone
-        {"ab%\x82", "ab"},      // a lead byte at the end
+        {"%\x82\xA0", ""},           // あ
+        {"x%\x95\x5Cy", "xy"},       // 表: the trail byte is '\'
+        {"%ｐ|", "|"},               // the lead byte is no letter either
+        {"%1表C", "C"},              // after a selector digit
+        {"%1\x82\x75%u", SampleURL}, // Ｖ: the trail byte is 'u'
+        {"%\x82+", "+"},             // a lead byte without a trail byte goes alone
+        {"ab%\x82", "ab"},           // a lead byte at the end
     };
     for (const Row& row : rows)
         EXPECT_EQ(Expand(row.Format), row.Expected) << "format: " << row.Format;

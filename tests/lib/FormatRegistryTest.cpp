@@ -18,7 +18,7 @@
 namespace {
 
 // The one place that spells the key the two plug-ins agree on.
-const std::string kKeyPrefix = "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\";
+const std::string KeyPrefix = "software\\Oskel\\Orrel\\Plugins\\FormatLibrary\\";
 
 std::string ScratchName() {
 #ifdef _WIN32
@@ -52,11 +52,11 @@ protected:
     const std::string FName = ScratchName();
 
 private:
-    TScratchRegistry FRegistry{{kKeyPrefix + FName, kKeyPrefix + FName + "b"}};
+    TScratchRegistry FRegistry{{KeyPrefix + FName, KeyPrefix + FName + "b"}};
 };
 
-TEST(FormatRegistryKey, IsTheKeyBothPlugInsAgreeOn) {
-    EXPECT_EQ(FormatRegistryKey(ClipBoardFormatName), kKeyPrefix + "PellmarkClipBoard");
+TEST(FormatRegistryKeyTest, IsTheKeyBothPlugInsAgreeOn) {
+    EXPECT_EQ(FormatRegistryKey(ClipBoardFormatName), KeyPrefix + "PellmarkClipBoard");
     EXPECT_STREQ(FormatSection, "Format");
     EXPECT_STREQ(FormatValueName, "FormatText");
     EXPECT_STREQ(DefaultFormatText, "%p : %u%z");
@@ -67,7 +67,7 @@ TEST_F(FormatRegistryTest, DefaultWhenNeverSaved) {
 #ifdef _WIN32
     // The first load leaves the key behind, without a value.
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (kKeyPrefix + FName).c_str(), 0, KEY_READ, &key),
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (KeyPrefix + FName).c_str(), 0, KEY_READ, &key),
               ERROR_SUCCESS);
     RegCloseKey(key);
 #endif
@@ -116,7 +116,7 @@ TEST_F(FormatRegistryTest, StoredAsStringValueOfFormatSubkey) {
     char buffer[64] = {};
     DWORD size = sizeof buffer;
     DWORD type = 0;
-    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, (kKeyPrefix + FName + "\\Format").c_str(),
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, (KeyPrefix + FName + "\\Format").c_str(),
                            "FormatText", RRF_RT_ANY, &type, buffer, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));

@@ -36,17 +36,17 @@ struct TGuide {
     bool CodePage932;   // the readme's encoding; else UTF-8 with a byte order mark
 };
 
-const TGuide kGuides[] = {
+const TGuide Guides[] = {
     {"docs/guide.ja.md", u8"| 書式 | 結果 |", u8"（空）", u8"エラー", "readme.txt", true},
     {"docs/guide.en.md", u8"| Format | Result |", u8"(empty)", u8"error", "readme-en.txt", false},
 };
 
 // The example shortcut as the guides describe it.
-constexpr std::u8string_view kFileName = u8"C:\\Users\\taro\\Favorites\\旅行\\京都の宿.url";
-constexpr std::u8string_view kURL = u8"https://www.example.jp/tabi/kyoto/";
-constexpr std::u8string_view kComment = u8"紅葉の季節に行きたい宿";
-constexpr std::u8string_view kRegistered = u8"2024/03/01 09:15:42";
-constexpr std::u8string_view kLastVisit = u8"2024/03/15 21:40";
+constexpr std::u8string_view SampleFileName = u8"C:\\Users\\taro\\Favorites\\旅行\\京都の宿.url";
+constexpr std::u8string_view SampleURL = u8"https://www.example.jp/tabi/kyoto/";
+constexpr std::u8string_view SampleComment = u8"紅葉の季節に行きたい宿";
+constexpr std::u8string_view SampleRegistered = u8"2024/03/01 09:15:42";
+constexpr std::u8string_view SampleLastVisit = u8"2024/03/15 21:40";
 
 std::string Bytes(std::u8string_view text) {
     return {text.begin(), text.end()};
@@ -156,9 +156,9 @@ std::vector<TExample> ExampleTable(const TGuide& guide) {
 
 TUrlFileData ExampleShortcut() {
     TUrlFileData data;
-    data.FileName = Utf8ToAnsi(Bytes(kFileName));
-    data.URL = Utf8ToAnsi(Bytes(kURL));
-    data.Comment = Utf8ToAnsi(Bytes(kComment));
+    data.FileName = Utf8ToAnsi(Bytes(SampleFileName));
+    data.URL = Utf8ToAnsi(Bytes(SampleURL));
+    data.Comment = Utf8ToAnsi(Bytes(SampleComment));
     data.FileDateTime = EncodeDate(2024, 3, 1) + EncodeTime(9, 15, 42, 0);
     data.LastVisit = EncodeDate(2024, 3, 15) + EncodeTime(21, 40, 0, 0);
     data.HasLastVisit = true;
@@ -166,15 +166,15 @@ TUrlFileData ExampleShortcut() {
 }
 
 // The guides state their examples for '/' and ':' as separators.
-class GuideExamples : public testing::Test {
+class GuideExamplesTest : public testing::Test {
     TSettingsScope FSettings{SlashColonSettings};
 };
 
-TEST_F(GuideExamples, GuidesDescribeTheExampleShortcut) {
-    for (const TGuide& guide : kGuides) {
+TEST_F(GuideExamplesTest, GuidesDescribeTheExampleShortcut) {
+    for (const TGuide& guide : Guides) {
         const std::string text = ReadGuide(guide.File);
         for (const std::u8string_view value :
-             {kFileName, kURL, kComment, kRegistered, kLastVisit}) {
+             {SampleFileName, SampleURL, SampleComment, SampleRegistered, SampleLastVisit}) {
             // As a code span.
             std::string span(1, '`');
             span.append(Bytes(value)).push_back('`');
@@ -183,9 +183,9 @@ TEST_F(GuideExamples, GuidesDescribeTheExampleShortcut) {
     }
 }
 
-TEST_F(GuideExamples, EachExampleGivesThePrintedResult) {
+TEST_F(GuideExamplesTest, EachExampleGivesThePrintedResult) {
     const TUrlFileData shortcut = ExampleShortcut();
-    for (const TGuide& guide : kGuides) {
+    for (const TGuide& guide : Guides) {
         const std::vector<TExample> examples = ExampleTable(guide);
         EXPECT_GE(examples.size(), 20u) << guide.File;
         for (const TExample& example : examples) {
@@ -201,9 +201,9 @@ TEST_F(GuideExamples, EachExampleGivesThePrintedResult) {
     }
 }
 
-TEST_F(GuideExamples, BothGuidesShowTheSameExamples) {
-    const std::vector<TExample> ja = ExampleTable(kGuides[0]);
-    const std::vector<TExample> en = ExampleTable(kGuides[1]);
+TEST_F(GuideExamplesTest, BothGuidesShowTheSameExamples) {
+    const std::vector<TExample> ja = ExampleTable(Guides[0]);
+    const std::vector<TExample> en = ExampleTable(Guides[1]);
     ASSERT_EQ(ja.size(), en.size());
     for (std::size_t i = 0; i < ja.size(); ++i) {
         EXPECT_EQ(ja[i].Format, en[i].Format) << "row " << i + 1;
@@ -248,8 +248,8 @@ std::size_t ResultColumn(const std::string& line, const TExample& example) {
     return result;
 }
 
-TEST_F(GuideExamples, ReadmeShowsEachExampleInAlignedColumns) {
-    for (const TGuide& guide : kGuides) {
+TEST_F(GuideExamplesTest, ReadmeShowsEachExampleInAlignedColumns) {
+    for (const TGuide& guide : Guides) {
         const std::vector<std::string> lines = ReadmeLines(guide);
         std::size_t column = 0;
         for (const TExample& example : ExampleTable(guide)) {
@@ -304,10 +304,10 @@ std::string WithoutLiterals(std::string line, const std::vector<std::string>& li
 
 // No markup outside the example rows and the guide's literal text, and no
 // gap of blank lines where a picture was.
-TEST_F(GuideExamples, ReadmeHoldsNoMarkup) {
+TEST_F(GuideExamplesTest, ReadmeHoldsNoMarkup) {
     const std::string_view anywhere[] = {"`",   "**",  "](",   "![",    "|--",  "--|",   "</",
                                          "<a ", "<br", "<img", "&amp;", "&lt;", "&nbsp;"};
-    for (const TGuide& guide : kGuides) {
+    for (const TGuide& guide : Guides) {
         const std::vector<TExample> examples = ExampleTable(guide);
         const std::vector<std::string> literals = LiteralTexts(guide);
         bool blank = false;

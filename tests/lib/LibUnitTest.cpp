@@ -22,7 +22,7 @@ struct Row {
     std::string Path, Added, Removed;
 };
 
-TEST(LibUnitBackslash, LastByteDecides) {
+TEST(LibUnitBackslashTest, LastByteDecides) {
     const Row rows[] = {
         {"", "", ""},
         {"C:\\Temp", "C:\\Temp\\", "C:\\Temp"},
@@ -52,7 +52,7 @@ std::string ProcessId() {
 #endif
 }
 
-TEST(LibUnitTempFolder, EndsInOneBackslash) {
+TEST(LibUnitTempFolderTest, EndsInOneBackslash) {
     const std::string folder = GetTempFolder("", false);
     ASSERT_GE(folder.size(), 2u);
     EXPECT_EQ(folder.back(), '\\');
@@ -61,7 +61,7 @@ TEST(LibUnitTempFolder, EndsInOneBackslash) {
     EXPECT_TRUE(IsDirectory(folder));
 }
 
-TEST(LibUnitTempFolder, CreatesSubFolderWhenAsked) {
+TEST(LibUnitTempFolderTest, CreatesSubFolderWhenAsked) {
     const std::string top = "PellmarkLibTest" + ProcessId();
     const std::string base = GetTempFolder("", false);
     RemoveTree(base + top);
@@ -77,7 +77,7 @@ TEST(LibUnitTempFolder, CreatesSubFolderWhenAsked) {
 }
 
 // A temporary folder longer than a fixed buffer of 257 bytes comes back whole.
-TEST(LibUnitTempFolder, LongTemporaryFolder) {
+TEST(LibUnitTempFolderTest, LongTemporaryFolder) {
     const std::string base = GetTempFolder("", false);
 #ifdef _WIN32
     // 257 bytes before the added backslash; Wine refuses more than MAX_PATH.

@@ -27,7 +27,7 @@ struct TConversion {
     const char8_t* Text;
 };
 
-const TConversion kConversions[] = {
+const TConversion Conversions[] = {
     {u8"# Pellmark 手引き\n", u8"Pellmark 1.2.3 手引き\n=====================\n"},
     {u8"## 1. 書式 ##\n", u8"1. 書式\n-------\n"},
     {u8"### `%p` と **設定(S)**\n", u8"[%p と 設定(S)]\n"},
@@ -49,8 +49,8 @@ const TConversion kConversions[] = {
     {u8"line\r\nend\r\n", u8"line\nend\n"},
 };
 
-TEST(PlainText, ConvertsEachConstruct) {
-    for (const TConversion& conversion : kConversions)
+TEST(PlainTextTest, ConvertsEachConstruct) {
+    for (const TConversion& conversion : Conversions)
         EXPECT_EQ(Plain(conversion.Markdown), Bytes(conversion.Text)) << Bytes(conversion.Markdown);
 }
 
@@ -59,7 +59,7 @@ struct TRefusal {
     const char* Message;
 };
 
-const TRefusal kRefusals[] = {
+const TRefusal Refusals[] = {
     {u8"#### deep\n", "line 1: headings deeper than ### are not supported"},
     {u8"#title\n", "line 1: a heading needs a space after its '#'"},
     {u8"ok\n\n| a |\n| b |\n",
@@ -82,8 +82,8 @@ const TRefusal kRefusals[] = {
     {u8"\tindented\n", "line 1: a tab in a line's indentation: indent with spaces"},
 };
 
-TEST(PlainText, RefusesWhatItDoesNotKnow) {
-    for (const TRefusal& refusal : kRefusals) {
+TEST(PlainTextTest, RefusesWhatItDoesNotKnow) {
+    for (const TRefusal& refusal : Refusals) {
         SCOPED_TRACE(Bytes(refusal.Markdown));
         ExpectThrowMessage<EMarkdownError>([&] { Plain(refusal.Markdown); }, refusal.Message);
     }
@@ -97,16 +97,16 @@ struct TWidth {
 
 // Latin letters and symbols are two cells in code page 932 (two bytes), one
 // in a Unicode font; a combining accent takes none.
-const TWidth kWidths[] = {
+const TWidth Widths[] = {
     {u8"abｶﾅ全角", TCellRule::CodePage932, 8},
     {u8"\u00E9\u00D7\u2192\u2460", TCellRule::CodePage932, 8},
     {u8"\u00E9\u00D7\u2192", TCellRule::Unicode, 3},
     {u8"京都ＡｶﾅE\u0301", TCellRule::Unicode, 9},
 };
 
-TEST(PlainText, CountsCellsByRule) {
-    for (const TWidth& width : kWidths)
-        EXPECT_EQ(DisplayCells(Bytes(width.Text), width.Rule), width.Cells) << &width - kWidths;
+TEST(PlainTextTest, CountsCellsByRule) {
+    for (const TWidth& width : Widths)
+        EXPECT_EQ(DisplayCells(Bytes(width.Text), width.Rule), width.Cells) << &width - Widths;
 }
 
 } // namespace

@@ -52,7 +52,7 @@ TUrlFileData CleanRecord() {
     return data;
 }
 
-TEST(UrlFileDataModified, NewRecordIsEmptyAndInvalid) {
+TEST(UrlFileDataModifiedTest, NewRecordIsEmptyAndInvalid) {
     const TUrlFileData data;
     EXPECT_EQ(data.FileName, "");
     EXPECT_EQ(data.URL, "");
@@ -65,7 +65,7 @@ TEST(UrlFileDataModified, NewRecordIsEmptyAndInvalid) {
     EXPECT_FALSE(data.HasLastVisit || data.NewHasLastVisit || data.Modified || data.Valid);
 }
 
-TEST(UrlFileDataModified, StringSettersCompareByteForByte) {
+TEST(UrlFileDataModifiedTest, StringSettersCompareByteForByte) {
     struct Row {
         void (TUrlFileData::*Setter)(const std::string&);
         const char* Value;
@@ -94,7 +94,7 @@ TEST(UrlFileDataModified, StringSettersCompareByteForByte) {
     EXPECT_EQ(data.Comment, "note");
 }
 
-TEST(UrlFileDataModified, SettingBackKeepsModified) {
+TEST(UrlFileDataModifiedTest, SettingBackKeepsModified) {
     TUrlFileData data = CleanRecord();
     data.SetURL("http://other/");
     data.SetURL("http://example.com/");
@@ -107,7 +107,7 @@ TEST(UrlFileDataModified, SettingBackKeepsModified) {
     EXPECT_TRUE(data.Modified);
 }
 
-TEST(UrlFileDataModified, LastVisitComparesValuesNotFlags) {
+TEST(UrlFileDataModifiedTest, LastVisitComparesValuesNotFlags) {
     TUrlFileData fresh;
     fresh.SetLastVisit(0.0);
     EXPECT_FALSE(fresh.Modified);
@@ -122,7 +122,7 @@ TEST(UrlFileDataModified, LastVisitComparesValuesNotFlags) {
     EXPECT_EQ(data.NewLastVisit, data.LastVisit + 1e-9);
 }
 
-TEST(UrlFileDataModified, RevertRestoresPendingFromStored) {
+TEST(UrlFileDataModifiedTest, RevertRestoresPendingFromStored) {
     TUrlFileData data = CleanRecord();
     data.SetURL("u");
     data.SetComment("c");
@@ -135,7 +135,7 @@ TEST(UrlFileDataModified, RevertRestoresPendingFromStored) {
     EXPECT_FALSE(data.Modified);
 }
 
-class UrlFileDataFiles : public testing::Test {
+class UrlFileDataFilesTest : public testing::Test {
 protected:
     std::string File(const std::string& name, const std::string& bytes) {
         const std::string path = FScratch.OsPath(name);
@@ -149,7 +149,7 @@ private:
     TScratchFolder FScratch;
 };
 
-TEST_F(UrlFileDataFiles, MissingFileMakesNewShortcutThatSaveCreates) {
+TEST_F(UrlFileDataFilesTest, MissingFileMakesNewShortcutThatSaveCreates) {
     const std::string path = Path("new.url");
     TUrlFileData data;
     data.LoadFromFile(path);
@@ -173,7 +173,7 @@ TEST_F(UrlFileDataFiles, MissingFileMakesNewShortcutThatSaveCreates) {
                                                 "UserComment=", "LastVisit="}));
 }
 
-TEST_F(UrlFileDataFiles, LoadReadsTheThreeKeys) {
+TEST_F(UrlFileDataFilesTest, LoadReadsTheThreeKeys) {
     const std::string path =
         File("a.url", "[InternetShortcut]\r\nURL=http://a/?x=1&y==2\r\n"
                       "[Log]\r\nUserComment=コメント\r\nLastVisit=01/02/03 04:05\r\n");
@@ -191,7 +191,7 @@ TEST_F(UrlFileDataFiles, LoadReadsTheThreeKeys) {
     EXPECT_GT(data.FileDateTime, 0.0);
 }
 
-TEST_F(UrlFileDataFiles, FileWithoutURLIsInvalidAndKeepsEarlierValues) {
+TEST_F(UrlFileDataFilesTest, FileWithoutURLIsInvalidAndKeepsEarlierValues) {
     const std::string good =
         File("good.url", "[InternetShortcut]\r\nURL=http://good/\r\n"
                          "[Log]\r\nUserComment=kept\r\nLastVisit=01/02/03 04:05\r\n");
@@ -220,7 +220,7 @@ TEST_F(UrlFileDataFiles, FileWithoutURLIsInvalidAndKeepsEarlierValues) {
     }
 }
 
-TEST_F(UrlFileDataFiles, FileWithoutLogKeepsLastVisitValue) {
+TEST_F(UrlFileDataFilesTest, FileWithoutLogKeepsLastVisitValue) {
     const std::string first =
         File("first.url", "[InternetShortcut]\r\nURL=http://1/\r\n"
                           "[Log]\r\nUserComment=c\r\nLastVisit=01/02/03 04:05\r\n");
@@ -238,7 +238,7 @@ TEST_F(UrlFileDataFiles, FileWithoutLogKeepsLastVisitValue) {
     EXPECT_FALSE(data.NewHasLastVisit);
 }
 
-TEST_F(UrlFileDataFiles, SaveRewritesOnlyItsKeys) {
+TEST_F(UrlFileDataFilesTest, SaveRewritesOnlyItsKeys) {
     const std::string path = File("x.url", "[{000214A0-0000-0000-C000-000000000046}]\r\n"
                                            "Prop3=19,2\r\n"
                                            "[InternetShortcut]\r\n"
@@ -267,7 +267,7 @@ TEST_F(UrlFileDataFiles, SaveRewritesOnlyItsKeys) {
     EXPECT_EQ(ReadBytes(path), "sentinel");
 }
 
-TEST_F(UrlFileDataFiles, SaveWithoutLastVisitWritesEmptyValue) {
+TEST_F(UrlFileDataFilesTest, SaveWithoutLastVisitWritesEmptyValue) {
     const std::string path = File("y.url", "[InternetShortcut]\r\nURL=http://y/\r\n");
     TUrlFileData data;
     data.LoadFromFile(path);
@@ -283,7 +283,7 @@ TEST_F(UrlFileDataFiles, SaveWithoutLastVisitWritesEmptyValue) {
 
 // A last visit saved under one date order reads back under another with the
 // same separators: the written pattern is read first, whatever the order.
-TEST_F(UrlFileDataFiles, LastVisitRoundTripsAcrossDateOrders) {
+TEST_F(UrlFileDataFilesTest, LastVisitRoundTripsAcrossDateOrders) {
     struct Row {
         TFormatSettings Write, Read;
         const char* Written;
@@ -318,7 +318,7 @@ TEST_F(UrlFileDataFiles, LastVisitRoundTripsAcrossDateOrders) {
     }
 }
 
-TEST_F(UrlFileDataFiles, BadLastVisitRaisesAfterPartialAssignment) {
+TEST_F(UrlFileDataFilesTest, BadLastVisitRaisesAfterPartialAssignment) {
     const std::string first =
         File("first.url", "[InternetShortcut]\r\nURL=http://1/\r\n"
                           "[Log]\r\nUserComment=c1\r\nLastVisit=01/02/03 04:05\r\n");
@@ -348,7 +348,7 @@ TEST_F(UrlFileDataFiles, BadLastVisitRaisesAfterPartialAssignment) {
 
 // A file dated before 1980 has no packed file date; the record takes the
 // file's own date, to the second.
-TEST_F(UrlFileDataFiles, FileDateOutsidePackedRangeIsTheFilesOwn) {
+TEST_F(UrlFileDataFilesTest, FileDateOutsidePackedRangeIsTheFilesOwn) {
     const std::string path = File("old.url", "[InternetShortcut]\r\nURL=http://old/\r\n");
     AgeFile(path, 365 * 60);
     ASSERT_EQ(FileAge(path), -1);
@@ -362,7 +362,7 @@ TEST_F(UrlFileDataFiles, FileDateOutsidePackedRangeIsTheFilesOwn) {
     EXPECT_LT(data.FileDateTime, EncodeDate(1980, 1, 1));
 }
 
-TEST_F(UrlFileDataFiles, ExtensionPlaysNoPart) {
+TEST_F(UrlFileDataFilesTest, ExtensionPlaysNoPart) {
     const std::string path = File("shortcut.txt", "[InternetShortcut]\r\nURL=http://t/\r\n");
     TUrlFileData data;
     data.LoadFromFile(path);
@@ -376,7 +376,7 @@ TEST_F(UrlFileDataFiles, ExtensionPlaysNoPart) {
 
 // A URL outside code page 932 as Windows writes it: the lossy URL in
 // [InternetShortcut], the whole one UTF-7 encoded in [InternetShortcut.W].
-TEST_F(UrlFileDataFiles, UrlKeptWholeInTheWideSectionIsCopiedAsAWorkingUrl) {
+TEST_F(UrlFileDataFilesTest, UrlKeptWholeInTheWideSectionIsCopiedAsAWorkingUrl) {
     struct Row {
         const char* Ansi; // nullptr: the system's own lossy conversion of Url
         std::u16string_view Url;
@@ -450,7 +450,7 @@ TEST_F(UrlFileDataFiles, UrlKeptWholeInTheWideSectionIsCopiedAsAWorkingUrl) {
 }
 
 // The step that also serves a URL read from a file of Unicode text.
-TEST(ShortcutUrl, AnsiUrlKeepsExactCharactersAndRefusesBrokenText) {
+TEST(ShortcutUrlTest, AnsiUrlKeepsExactCharactersAndRefusesBrokenText) {
     struct Row {
         std::u16string_view Url;
         std::optional<std::string> Ansi;

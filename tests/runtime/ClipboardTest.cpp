@@ -21,7 +21,7 @@
 #include "runtime/posix/ClipboardStandIn.h"
 #endif
 
-TEST(Clipboard_test, TextRoundTrips) {
+TEST(ClipboardTest, TextRoundTrips) {
     const std::string texts[] = {"表示 : http://example.com/ソ\r\n", "a", "%p : %u\r\n"};
     for (const std::string& text : texts) {
         Clipboard().SetAsText(text);
@@ -30,7 +30,7 @@ TEST(Clipboard_test, TextRoundTrips) {
     EXPECT_EQ(&Clipboard(), &Clipboard());
 }
 
-TEST(Clipboard_test, TextEndsAtItsFirstNul) {
+TEST(ClipboardTest, TextEndsAtItsFirstNul) {
     Clipboard().SetAsText(std::string("ab\0cd", 5));
     EXPECT_EQ(Clipboard().AsText(), "ab");
 }
@@ -45,7 +45,7 @@ struct TTextCase {
     std::string Bytes;
     std::u16string Unicode;
 };
-const TTextCase kTextCases[] = {
+const TTextCase TextCases[] = {
     {"ｶｽﾀﾑ 表示 : http://example.com/ソ\r\n", "ｶｽﾀﾑ 表示 : http://example.com/ソ\r\n",
      u"ｶｽﾀﾑ 表示 : http://example.com/ソ\r\n"},
     {std::string("京都\0tail", 9), "京都", u"京都"},
@@ -148,8 +148,8 @@ private:
 
 } // namespace
 
-TEST(Clipboard_test, BlocksHoldTheTextInBothCodePagesAndTheSystemLocale) {
-    for (const TTextCase& c : kTextCases) {
+TEST(ClipboardTest, BlocksHoldTheTextInBothCodePagesAndTheSystemLocale) {
+    for (const TTextCase& c : TextCases) {
         const std::vector<TClipboardBlock> blocks = PrepareClipboardBlocks(c.Text);
         ASSERT_EQ(blocks.size(), 3u);
         EXPECT_EQ(blocks[0].Format, static_cast<UINT>(CF_TEXT));
@@ -161,8 +161,8 @@ TEST(Clipboard_test, BlocksHoldTheTextInBothCodePagesAndTheSystemLocale) {
     }
 }
 
-TEST(Clipboard_test, PlacesTextUnicodeTextAndLocaleInOneSession) {
-    for (const TTextCase& c : kTextCases) {
+TEST(ClipboardTest, PlacesTextUnicodeTextAndLocaleInOneSession) {
+    for (const TTextCase& c : TextCases) {
         Clipboard().SetAsText(c.Text);
         const TClipboardContents contents = ReadClipboard();
         ASSERT_GE(contents.Formats.size(), 3u);
@@ -174,7 +174,7 @@ TEST(Clipboard_test, PlacesTextUnicodeTextAndLocaleInOneSession) {
     }
 }
 
-TEST(Clipboard_test, WritesThroughAMessageWindowThatIsGoneAfterwards) {
+TEST(ClipboardTest, WritesThroughAMessageWindowThatIsGoneAfterwards) {
     const int before = MessageWindowsOfThisThread();
     const TWindowWatch watch;
     ASSERT_TRUE(watch.IsOn());
@@ -188,7 +188,7 @@ TEST(Clipboard_test, WritesThroughAMessageWindowThatIsGoneAfterwards) {
     EXPECT_EQ(TWindowWatch::Counts().Created, 1);
 }
 
-TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
+TEST(ClipboardTest, HeldByAnotherThreadFailsAndKeepsTheText) {
     Clipboard().SetAsText("before");
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -224,7 +224,7 @@ TEST(Clipboard_test, HeldByAnotherThreadFailsAndKeepsTheText) {
     EXPECT_EQ(Clipboard().AsText(), "before");
 }
 #else
-TEST(Clipboard_test, AFailedOpenLeavesThePreviousText) {
+TEST(ClipboardTest, AFailedOpenLeavesThePreviousText) {
     ClipboardStandIn::Reset();
     EXPECT_FALSE(ClipboardStandIn::EverWritten());
     Clipboard().SetAsText("before");

@@ -29,7 +29,7 @@ TDateTime Sample() {
 
 } // namespace
 
-TEST(FormatDateTime_test, DirectivesGiveTheirFields) {
+TEST(FormatDateTimeTest, DirectivesGiveTheirFields) {
     const TSettingsScope settings(SlashColonSettings);
     const TFormatRow rows[] = {
         {"yyyy/mm/dd", "2001/02/03"},
@@ -52,7 +52,7 @@ TEST(FormatDateTime_test, DirectivesGiveTheirFields) {
         EXPECT_EQ(FormatDateTime(row.Pattern, Sample()), row.Expected) << row.Pattern;
 }
 
-TEST(FormatDateTime_test, SeparatorsComeFromTheSettings) {
+TEST(FormatDateTimeTest, SeparatorsComeFromTheSettings) {
     // A separator is written whole, double-byte characters included.
     ASSERT_EQ(std::string_view("．"), "\x81\x44");
     struct TRow {
@@ -71,7 +71,7 @@ TEST(FormatDateTime_test, SeparatorsComeFromTheSettings) {
     }
 }
 
-TEST(FormatDateTime_test, ZeroAndNegativeValues) {
+TEST(FormatDateTimeTest, ZeroAndNegativeValues) {
     const TSettingsScope settings(SlashColonSettings);
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", 0.0), "1899/12/30 00:00:00");
     // The fraction of a negative value is not signed.
@@ -81,14 +81,14 @@ TEST(FormatDateTime_test, ZeroAndNegativeValues) {
     EXPECT_EQ(FormatDateTime("yyyy/mm/dd hh:nn:ss", 1.9999999999), "1900/01/01 00:00:00");
 }
 
-TEST(FormatDateTime_test, ValuesOutsideTheCalendarRaise) {
+TEST(FormatDateTimeTest, ValuesOutsideTheCalendarRaise) {
     const double bad[] = {std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::infinity(), 1e10, -1e10};
     for (const double value : bad)
         EXPECT_THROW(FormatDateTime("yyyy", value), EConvertError) << value;
 }
 
-TEST(DateArithmetic_test, DayNumbersOfKnownDates) {
+TEST(DateArithmeticTest, DayNumbersOfKnownDates) {
     struct TRow {
         int Year, Month, Day;
         double Days;
@@ -104,7 +104,7 @@ TEST(DateArithmetic_test, DayNumbersOfKnownDates) {
     }
 }
 
-TEST(DateArithmetic_test, InvalidFieldsRaise) {
+TEST(DateArithmeticTest, InvalidFieldsRaise) {
     EXPECT_THROW(EncodeDate(2001, 2, 29), EConvertError);
     EXPECT_THROW(EncodeDate(1900, 2, 29), EConvertError);
     EXPECT_THROW(EncodeDate(2001, 13, 1), EConvertError);
@@ -114,7 +114,7 @@ TEST(DateArithmetic_test, InvalidFieldsRaise) {
     EXPECT_NO_THROW(EncodeDate(2000, 2, 29));
 }
 
-TEST(DateArithmetic_test, NowIsALocalDateOfOurTime) {
+TEST(DateArithmeticTest, NowIsALocalDateOfOurTime) {
     const TDateTime before = Now();
     const TDateTime after = Now();
     EXPECT_LE(before, after);
@@ -123,7 +123,7 @@ TEST(DateArithmetic_test, NowIsALocalDateOfOurTime) {
     EXPECT_GE(year, 2024);
 }
 
-TEST(DateArithmetic_test, LocaleSettingsReadBackWhatTheyWrite) {
+TEST(DateArithmeticTest, LocaleSettingsReadBackWhatTheyWrite) {
     const TSettingsScope guard(FormatSettings);
     LoadLocaleFormatSettings();
 #ifdef _WIN32
@@ -146,7 +146,7 @@ TEST(DateArithmetic_test, LocaleSettingsReadBackWhatTheyWrite) {
 // ctest runs this test a second time with a user locale whose code page is
 // not the system's (runtime_tests_other_user_locale): the separator still
 // comes in the system's code page, as every other string of the DLLs.
-TEST(DateArithmetic_test, DoubleByteLocaleSeparatorIsKeptWhole) {
+TEST(DateArithmeticTest, DoubleByteLocaleSeparatorIsKeptWhole) {
     if (std::getenv("PELL_USER_LOCALE") != nullptr) {
         ASSERT_NE(GetUserDefaultLCID(), GetSystemDefaultLCID());
     }

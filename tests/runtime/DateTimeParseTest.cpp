@@ -38,7 +38,7 @@ std::string Show(TDateTime value) {
 
 } // namespace
 
-TEST(StrToDateTime_test, SavedTextReadsBackUnderEverySetting) {
+TEST(StrToDateTimeTest, SavedTextReadsBackUnderEverySetting) {
     const TDateTime visits[] = {At(2001, 2, 3, 4, 5, 59), At(2012, 11, 10, 23, 59),
                                 At(2026, 12, 31), At(1999, 1, 13, 12, 30)};
     for (const TFormatSettings& setting : AllSettings)
@@ -55,7 +55,7 @@ TEST(StrToDateTime_test, SavedTextReadsBackUnderEverySetting) {
 // Favorites saved under '/' and ':' stay readable after the user changes the
 // date order, one separator or both; text saved under the new separators,
 // or a mixture of old and new, reads too.
-TEST(StrToDateTime_test, SavedTextWrittenUnderOtherSettingsReadsUnderEvery) {
+TEST(StrToDateTimeTest, SavedTextWrittenUnderOtherSettingsReadsUnderEvery) {
     for (const TFormatSettings& reader : AllSettings)
         EXPECT_EQ(Show(StrToDateTime("01/02/03 04:05", reader, 2026)), "2001/02/03 04:05:00")
             << reader.ShortDateFormat;
@@ -65,7 +65,7 @@ TEST(StrToDateTime_test, SavedTextWrittenUnderOtherSettingsReadsUnderEvery) {
         EXPECT_EQ(Show(StrToDateTime(text, dashed, 2026)), "2024/03/15 21:40:00") << text;
 }
 
-TEST(StrToDateTime_test, TwoDigitYearsFallInTheHundredYearsAroundNow) {
+TEST(StrToDateTimeTest, TwoDigitYearsFallInTheHundredYearsAroundNow) {
     struct TRow {
         const char* Text;
         int CurrentYear;
@@ -86,7 +86,7 @@ TEST(StrToDateTime_test, TwoDigitYearsFallInTheHundredYearsAroundNow) {
             << row.Text << " in " << row.CurrentYear;
 }
 
-TEST(StrToDateTime_test, OtherTextIsReadInTheUsersOrder) {
+TEST(StrToDateTimeTest, OtherTextIsReadInTheUsersOrder) {
     struct TRow {
         const char* Text;
         const TFormatSettings& Settings;
@@ -111,12 +111,12 @@ TEST(StrToDateTime_test, OtherTextIsReadInTheUsersOrder) {
         EXPECT_EQ(Show(StrToDateTime(row.Text, row.Settings, 2026)), row.Expected) << row.Text;
 }
 
-TEST(StrToDateTime_test, TimeBeforeTheEpochCountsBackwards) {
+TEST(StrToDateTimeTest, TimeBeforeTheEpochCountsBackwards) {
     // Before day 0 the time of day moves away from zero.
     EXPECT_DOUBLE_EQ(StrToDateTime("1899/12/29 06:00", YearMonthDay, 2026), -1.25);
 }
 
-TEST(StrToDateTime_test, TextThatFitsNothingRaisesWithItsText) {
+TEST(StrToDateTimeTest, TextThatFitsNothingRaisesWithItsText) {
     const char* bad[] = {"",
                          " ",
                          "abc",
@@ -139,7 +139,7 @@ TEST(StrToDateTime_test, TextThatFitsNothingRaisesWithItsText) {
                                           Messages::UnreadableDateTime(text));
 }
 
-TEST(StrToDateTime_test, TheShortFormUsesTheUsersSettings) {
+TEST(StrToDateTimeTest, TheShortFormUsesTheUsersSettings) {
     const TSettingsScope guard(DottedDayMonthYear);
     EXPECT_EQ(Show(StrToDateTime("01.02.03 04:05")), "2001/02/03 04:05:00");
     EXPECT_EQ(Show(StrToDateTime("3.2.2001")), "2001/02/03 00:00:00");

@@ -13,7 +13,7 @@
 // Inside the packed years the date-time is the packed two-second value (odd
 // seconds truncated); outside them it is the file's own time, to the second,
 // and the packed form is -1 rather than a wrapped year.
-TEST(FileAge_test, DateTimeKeepsThePackedValueAndTheYearsBeyondIt) {
+TEST(FileAgeTest, DateTimeKeepsThePackedValueAndTheYearsBeyondIt) {
     struct TRow {
         int Year, Month, Day, Hour, Minute, Second, ExpectedSecond;
     };
@@ -43,7 +43,7 @@ TEST(FileAge_test, DateTimeKeepsThePackedValueAndTheYearsBeyondIt) {
     RemoveFile(path);
 }
 
-TEST(FileAge_test, FoldersAndMissingFilesHaveNoAge) {
+TEST(FileAgeTest, FoldersAndMissingFilesHaveNoAge) {
     const std::string folder = ScratchPath("agefolder");
     ASSERT_TRUE(ForceDirectories(folder));
     EXPECT_EQ(FileAge(folder), -1);
@@ -57,14 +57,14 @@ TEST(FileAge_test, FoldersAndMissingFilesHaveNoAge) {
 
 // A time past the year 9999 (or one the system cannot convert) has no
 // date-time: the error names the file and says what to do.
-TEST(FileAge_test, TimeBeyondTheCalendarRaisesNamingTheFile) {
+TEST(FileAgeTest, TimeBeyondTheCalendarRaisesNamingTheFile) {
     const TLocalTimeFields times[] = {{10000, 1, 1, 0, 0, 0}, {0, 0, 0, 0, 0, 0}};
     for (const TLocalTimeFields& time : times)
         ExpectThrowMessage<EConvertError>([&] { FileTimeToDateTime("C:\\fav\\far.url", time); },
                                           Messages::FileDateOutOfRange("C:\\fav\\far.url"));
 }
 
-TEST(FileDateToDateTime_test, UnpacksTheDosLayout) {
+TEST(FileDateToDateTimeTest, UnpacksTheDosLayout) {
     // 2001-02-03 04:05:06: date (21 << 9 | 2 << 5 | 3), time (4 << 11 | 5 << 5 | 3).
     const int packed = ((21 << 9 | 2 << 5 | 3) << 16) | (4 << 11 | 5 << 5 | 3);
     EXPECT_EQ(FileDateToDateTime(packed), EncodeDate(2001, 2, 3) + EncodeTime(4, 5, 6, 0));

@@ -15,7 +15,7 @@ struct TSplitRow {
 
 } // namespace
 
-TEST(FileNames_test, SplitsAtTheLastRealDelimiter) {
+TEST(FileNamesTest, SplitsAtTheLastRealDelimiter) {
     const TSplitRow rows[] = {
         {"C:\\Fav\\a.url", "a.url", "C:\\Fav\\"},
         {"C:a.url", "a.url", "C:"},
@@ -38,7 +38,7 @@ TEST(FileNames_test, SplitsAtTheLastRealDelimiter) {
     }
 }
 
-TEST(FileNames_test, ChangesOnlyTheExtensionOfTheLastName) {
+TEST(FileNamesTest, ChangesOnlyTheExtensionOfTheLastName) {
     struct TRow {
         const char* Path;
         const char* Ext;
@@ -61,7 +61,7 @@ TEST(FileNames_test, ChangesOnlyTheExtensionOfTheLastName) {
         EXPECT_EQ(ChangeFileExt(row.Path, row.Ext), row.Expected) << row.Path;
 }
 
-TEST(FileNames_test, LowerCaseLeavesDoubleByteCharactersIntact) {
+TEST(FileNamesTest, LowerCaseLeavesDoubleByteCharactersIntact) {
     // "ア" is 0x83 0x41: its trail byte is the letter 'A'.
     EXPECT_EQ(AnsiLowerCase("ア"), "\x83\x41");
     EXPECT_EQ(AnsiLowerCase("ABC xyz %P"), "abc xyz %p");
@@ -70,7 +70,7 @@ TEST(FileNames_test, LowerCaseLeavesDoubleByteCharactersIntact) {
     EXPECT_EQ(AnsiLowerCase(""), "");
 }
 
-TEST(FileNames_test, LeadBytesOfCodePage932) {
+TEST(FileNamesTest, LeadBytesOfCodePage932) {
     const unsigned char leads[] = {0x81, 0x83, 0x95, 0x9F, 0xE0, 0xEA, 0xFC};
     const unsigned char others[] = {0x00, 'A', 0x5C, 0x7F, 0x80, 0xA0, 0xB1, 0xDF, 0xFD, 0xFF};
     for (const unsigned char c : leads)

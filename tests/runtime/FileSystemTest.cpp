@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-TEST(FileSystem_test, TempPathEndsInADelimiter) {
+TEST(FileSystemTest, TempPathEndsInADelimiter) {
     const std::string temp = SystemTempPath();
     ASSERT_FALSE(temp.empty());
     EXPECT_EQ(temp.back(), '\\');
@@ -16,7 +16,7 @@ TEST(FileSystem_test, TempPathEndsInADelimiter) {
 }
 
 #ifndef _WIN32
-TEST(FileSystem_test, TempPathFollowsTmpdir) {
+TEST(FileSystemTest, TempPathFollowsTmpdir) {
     const char* saved = std::getenv("TMPDIR");
     const std::string restore = saved != nullptr ? saved : "";
     setenv("TMPDIR", "/var/tmp", 1);
@@ -30,7 +30,7 @@ TEST(FileSystem_test, TempPathFollowsTmpdir) {
 }
 #endif
 
-TEST(FileSystem_test, FileExistsOnlyForFiles) {
+TEST(FileSystemTest, FileExistsOnlyForFiles) {
     const std::string file = ScratchPath("exists.url");
     const std::string folder = ScratchPath("existsfolder");
     WriteBytes(file, "x");
@@ -43,7 +43,7 @@ TEST(FileSystem_test, FileExistsOnlyForFiles) {
     RemoveTree(folder);
 }
 
-TEST(FileSystem_test, ForceDirectoriesCreatesTheMissingParents) {
+TEST(FileSystemTest, ForceDirectoriesCreatesTheMissingParents) {
     const std::string root = ScratchPath("force");
     RemoveTree(root);
     // Windows-style delimiters work on both backends; "表" and "ソ" end in 0x5C.

@@ -238,7 +238,7 @@ std::vector<TMessageRow> Rows() {
     };
 }
 
-TEST(Messages_test, EachReadsInFull) {
+TEST(MessagesTest, EachReadsInFull) {
     for (const TMessageRow& row : Rows())
         EXPECT_EQ(row.Actual, row.Expected);
 }
@@ -256,7 +256,7 @@ std::vector<std::u16string> Sentences(const std::u16string& text) {
     return sentences;
 }
 
-TEST(Messages_test, EachIsCodePage932TextWithJapaneseInEverySentence) {
+TEST(MessagesTest, EachIsCodePage932TextWithJapaneseInEverySentence) {
     for (const TMessageRow& row : Rows()) {
         SCOPED_TRACE(row.Expected);
         const std::u16string wide = AnsiToUtf16(row.Actual);
@@ -274,7 +274,7 @@ TEST(Messages_test, EachIsCodePage932TextWithJapaneseInEverySentence) {
 }
 
 // The system's text of an error stands in a message as one sentence.
-TEST(Messages_test, SystemTextIsOneSentence) {
+TEST(MessagesTest, SystemTextIsOneSentence) {
     const TMessageRow rows[] = {
         {Messages::SystemErrorSentence("アクセスが拒否されました。\r\n", 5),
          "アクセスが拒否されました。"},

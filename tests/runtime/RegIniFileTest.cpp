@@ -22,7 +22,7 @@ namespace {
 
 const std::string ScratchKey = "Software\\PellmarkTests\\RegIniFile";
 
-class RegIniFile_test : public testing::Test {
+class RegIniFileTest : public testing::Test {
 protected:
     TScratchRegistry FRegistry{{ScratchKey}};
 #ifndef _WIN32
@@ -32,19 +32,19 @@ protected:
 
 } // namespace
 
-TEST_F(RegIniFile_test, MissingSectionOrValueGivesTheDefault) {
+TEST_F(RegIniFileTest, MissingSectionOrValueGivesTheDefault) {
     TRegIniFile reg(ScratchKey);
     EXPECT_EQ(reg.ReadString("Format", "FormatText", "%p : %u%z"), "%p : %u%z");
     reg.WriteString("Format", "Other", "x");
     EXPECT_EQ(reg.ReadString("Format", "FormatText", "%p : %u%z"), "%p : %u%z");
 }
 
-TEST_F(RegIniFile_test, AnEmptyValueIsNotMissing) {
+TEST_F(RegIniFileTest, AnEmptyValueIsNotMissing) {
     TRegIniFile(ScratchKey).WriteString("Format", "FormatText", "");
     EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("Format", "FormatText", "default"), "");
 }
 
-TEST_F(RegIniFile_test, ValuesRoundTripByteForByte) {
+TEST_F(RegIniFileTest, ValuesRoundTripByteForByte) {
     // Every one-byte character of code page 932; the real registry stores
     // text as Unicode, so only valid code page 932 text survives it.
     std::string everyByte;
@@ -65,7 +65,7 @@ TEST_F(RegIniFile_test, ValuesRoundTripByteForByte) {
     }
 }
 
-TEST_F(RegIniFile_test, NamesMatchWhateverTheirCase) {
+TEST_F(RegIniFileTest, NamesMatchWhateverTheirCase) {
     TRegIniFile reg(ScratchKey);
     reg.WriteString("Format", "FormatText", "first");
     reg.WriteString("FORMAT", "formattext", "second");
@@ -75,7 +75,7 @@ TEST_F(RegIniFile_test, NamesMatchWhateverTheirCase) {
         "second");
 }
 
-TEST_F(RegIniFile_test, DelimitersAroundKeysAndSectionsNameTheSameKey) {
+TEST_F(RegIniFileTest, DelimitersAroundKeysAndSectionsNameTheSameKey) {
     TRegIniFile("\\" + ScratchKey + "\\").WriteString("\\Format\\", "FormatText", "trimmed");
     EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("Format", "FormatText", ""), "trimmed");
     EXPECT_EQ(TRegIniFile("\\" + ScratchKey).ReadString("Format\\", "FormatText", ""), "trimmed");
@@ -83,7 +83,7 @@ TEST_F(RegIniFile_test, DelimitersAroundKeysAndSectionsNameTheSameKey) {
     EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("", "V", ""), "in key");
 }
 
-TEST_F(RegIniFile_test, EachReadSeesTheLatestWrite) {
+TEST_F(RegIniFileTest, EachReadSeesTheLatestWrite) {
     TRegIniFile reader(ScratchKey);
     TRegIniFile writer(ScratchKey);
     EXPECT_EQ(reader.ReadString("Format", "FormatText", "none"), "none");
@@ -93,7 +93,7 @@ TEST_F(RegIniFile_test, EachReadSeesTheLatestWrite) {
     EXPECT_EQ(reader.ReadString("Format", "FormatText", "none"), "again");
 }
 
-TEST_F(RegIniFile_test, SectionsAreSeparateAndTheEmptySectionIsTheKey) {
+TEST_F(RegIniFileTest, SectionsAreSeparateAndTheEmptySectionIsTheKey) {
     TRegIniFile reg(ScratchKey);
     reg.WriteString("A", "V", "in A");
     reg.WriteString("B", "V", "in B");
@@ -104,14 +104,14 @@ TEST_F(RegIniFile_test, SectionsAreSeparateAndTheEmptySectionIsTheKey) {
     EXPECT_EQ(reg.ReadString("C", "V", "none"), "none");
 }
 
-TEST_F(RegIniFile_test, AStringEndsAtItsFirstNul) {
+TEST_F(RegIniFileTest, AStringEndsAtItsFirstNul) {
     TRegIniFile reg(ScratchKey);
     reg.WriteString("Format", "FormatText", std::string("ab\0cd", 5));
     EXPECT_EQ(reg.ReadString("Format", "FormatText", ""), "ab");
 }
 
 #ifdef _WIN32
-TEST_F(RegIniFile_test, OpeningCreatesTheKeyAndANonStringValueRaises) {
+TEST_F(RegIniFileTest, OpeningCreatesTheKeyAndANonStringValueRaises) {
     { TRegIniFile reg(ScratchKey + "\\Made"); }
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (ScratchKey + "\\Made").c_str(), 0, KEY_READ, &key),
@@ -125,7 +125,7 @@ TEST_F(RegIniFile_test, OpeningCreatesTheKeyAndANonStringValueRaises) {
                                          "FormatText"));
 }
 #else
-TEST_F(RegIniFile_test, TheStoreKeepsBytesThatAreNoText) {
+TEST_F(RegIniFileTest, TheStoreKeepsBytesThatAreNoText) {
     std::string everyByte;
     for (int c = 1; c < 256; ++c)
         everyByte += static_cast<char>(c);
@@ -133,7 +133,7 @@ TEST_F(RegIniFile_test, TheStoreKeepsBytesThatAreNoText) {
     EXPECT_EQ(TRegIniFile(ScratchKey).ReadString("Format", "FormatText", ""), everyByte);
 }
 
-TEST_F(RegIniFile_test, OpeningCreatesTheStoreAndADamagedStoreRaises) {
+TEST_F(RegIniFileTest, OpeningCreatesTheStoreAndADamagedStoreRaises) {
     { TRegIniFile reg(ScratchKey); }
     EXPECT_TRUE(FileExists(FStore));
     WriteBytes(FStore, "K\tSoftware\nV\tonly two\n");
@@ -141,7 +141,7 @@ TEST_F(RegIniFile_test, OpeningCreatesTheStoreAndADamagedStoreRaises) {
                                            Messages::RegistryStoreDamaged(FStore, 2));
 }
 
-TEST_F(RegIniFile_test, TheStoreFollowsTheEnvironment) {
+TEST_F(RegIniFileTest, TheStoreFollowsTheEnvironment) {
     const std::string other = OsPath(ScratchPath("config"));
     RemoveTree(other);
     unsetenv("PELLMARK_REGISTRY");

@@ -30,9 +30,9 @@
 
 namespace {
 
-constexpr const char* kSampleURL = "http://www.example.com/";
-constexpr const char* kFormatError = "書式文字列が不正です\r\n";
-constexpr const char* kSampleComment =
+constexpr const char* SampleURL = "http://www.example.com/";
+constexpr const char* FormatErrorStart = "書式文字列が不正です\r\n";
+constexpr const char* SampleComment =
     "作者のページです。Orrel以外にも幾つかのソフトを公開しています";
 
 // The stored format as a string; nullopt when there is none or it is not a
@@ -207,7 +207,7 @@ TEST_F(SettingDialogTest, TypingUpdatesThePreviewAtOnce) {
     Run([](TDialogDriver& d) {
         const TDialog dialog = Open(d);
         ASSERT_NE(dialog.Window, nullptr);
-        EXPECT_EQ(d.Text(dialog.Preview), kSampleURL);
+        EXPECT_EQ(d.Text(dialog.Preview), SampleURL);
         ASSERT_TRUE(d.SetText(dialog.Edit, ""));
         EXPECT_EQ(d.Text(dialog.Preview), "");
         const std::pair<char, const char*> keys[] = {
@@ -237,7 +237,7 @@ TEST_F(SettingDialogTest, AnInvalidFormatShowsTheErrorAndKeepsTheDialogAndPrevie
             d.SetTextAsync(dialog.Edit, invalid);
             const HWND box = d.WaitForMessageBox();
             ASSERT_NE(box, nullptr) << invalid;
-            EXPECT_EQ(MessageBoxText(box), std::string(kFormatError) + invalid);
+            EXPECT_EQ(MessageBoxText(box), std::string(FormatErrorStart) + invalid);
             EXPECT_EQ(d.Text(box), "PellmarkSetting");
             EXPECT_TRUE(MessageBoxHasErrorIcon(box));
             DismissMessageBox(box);
@@ -351,7 +351,7 @@ TEST_F(SettingDialogTest, AnInvalidStoredFormatIsReportedBeforeTheDialogOpens) {
         const HWND box = d.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(d.FindDialog(), nullptr);
-        EXPECT_EQ(MessageBoxText(box), std::string(kFormatError) + "%9d");
+        EXPECT_EQ(MessageBoxText(box), std::string(FormatErrorStart) + "%9d");
         DismissMessageBox(box);
         const TDialog dialog = Open(d);
         ASSERT_NE(dialog.Window, nullptr);
@@ -373,8 +373,8 @@ TEST_F(SettingDialogTest, WritesTheSampleShortcutIntoTheTemporaryFolder) {
         ::PostMessageA(dialog.Window, WM_CLOSE, 0, 0);
     });
     const std::string path = SamplePath();
-    EXPECT_EQ(IniValue(path, "InternetShortcut", "URL"), kSampleURL);
-    EXPECT_EQ(IniValue(path, "Log", "UserComment"), kSampleComment);
+    EXPECT_EQ(IniValue(path, "InternetShortcut", "URL"), SampleURL);
+    EXPECT_EQ(IniValue(path, "Log", "UserComment"), SampleComment);
     const std::string lastVisit = IniValue(path, "Log", "LastVisit");
     // Written to the minute: ten days after the opening.
     EXPECT_LT(std::fabs(StrToDateTime(lastVisit) - (opened + 10.0)), 2.0 / 1440) << lastVisit;
@@ -399,12 +399,12 @@ TEST_F(SettingDialogTest, AnUnreadableSampleIsReplacedSilentlyAsAtTheFirstOpenin
         }
         const TDialog dialog = Open(d);
         ASSERT_NE(dialog.Window, nullptr);
-        EXPECT_EQ(d.Text(dialog.Preview), std::string(kSampleURL) + "|" + kSampleComment);
+        EXPECT_EQ(d.Text(dialog.Preview), std::string(SampleURL) + "|" + SampleComment);
         d.Click(dialog.Cancel);
     });
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(IniValue(path, "InternetShortcut", "URL"), kSampleURL);
-    EXPECT_EQ(IniValue(path, "Log", "UserComment"), kSampleComment);
+    EXPECT_EQ(IniValue(path, "InternetShortcut", "URL"), SampleURL);
+    EXPECT_EQ(IniValue(path, "Log", "UserComment"), SampleComment);
     const std::string lastVisit = IniValue(path, "Log", "LastVisit");
     EXPECT_LT(std::fabs(StrToDateTime(lastVisit) - (opened + 10.0)), 2.0 / 1440) << lastVisit;
     EXPECT_EQ(IniValue(path, "Old", "Kept"), "<missing>");
@@ -521,7 +521,7 @@ TEST_F(SettingDialogTest, ASampleThatCannotBeWrittenIsReportedOnceAndPreviewedFr
              MomentTexts("yyyy/mm/dd hh:nn:ss", opened + 10.0, prepared + 10.0, 60)) {
             for (const std::string& saved :
                  MomentTexts("yyyy/mm/dd hh:nn:ss", opened, prepared, 2)) {
-                expected.push_back(std::string(kSampleURL) + "|" + kSampleComment + "|" + path +
+                expected.push_back(std::string(SampleURL) + "|" + SampleComment + "|" + path +
                                    "|Oskel_WebPage|" + folder.substr(0, folder.size() - 1) +
                                    "|Oskel_WebPage|" + lastVisit + "|" + saved);
             }
@@ -570,8 +570,8 @@ TEST_F(SettingDialogTest, AFormatLongerThan65535BytesOpensAndSavesWhole) {
         EXPECT_EQ(text.size(), format.size());
         EXPECT_TRUE(text == format);
         const std::string preview = d.Text(dialog.Preview);
-        EXPECT_EQ(preview.size(), 70000 + std::strlen(kSampleURL));
-        EXPECT_TRUE(preview == std::string(70000, 'x') + kSampleURL);
+        EXPECT_EQ(preview.size(), 70000 + std::strlen(SampleURL));
+        EXPECT_TRUE(preview == std::string(70000, 'x') + SampleURL);
         // One character typed at the end of the text.
         EXPECT_TRUE(WaitUntil([&] { return d.Focus() == dialog.Edit; }));
         d.PressKey(dialog.Edit, VK_END);

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr std::array<TComponentClass, 3> kClasses{{
+constexpr std::array<TComponentClass, 3> Classes{{
     ComponentClass<TBoxLabel>("TBoxLabel"),
     ComponentClass<TEdit>("TEdit"),
     ComponentClass<TButton>("TButton"),
@@ -31,7 +31,7 @@ public:
         return TForm::FindMethod(Name);
     }
     void Read(const std::string& text) {
-        TFormBuilder builder(*this, kClasses);
+        TFormBuilder builder(*this, Classes);
         builder.Build(ParseFormDescription(text));
     }
     std::vector<TObject*> Senders;
