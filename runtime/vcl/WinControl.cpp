@@ -125,6 +125,20 @@ HWND TWinControl::Handle() {
 void TWinControl::CreateHandle() {
     if (FWindow)
         return;
+    const TCreateParams params = WindowParams();
+    const bool ownClass = params.WindowClass == nullptr;
+    const HWND window = CreateWindowFor(params, ownClass);
+    AdoptWindow(window, ownClass);
+    for (TControl* control : FControls) {
+        if (auto* child = dynamic_cast<TWinControl*>(control))
+            child->CreateHandle();
+    }
+    ApplyTabOrder();
+}
+
+// The window this control asks for: a child window where and as it stands,
+// then what the control's class adds.
+TWinControl::TCreateParams TWinControl::WindowParams() {
     TCreateParams params;
     params.Style = WS_CHILD | WS_CLIPSIBLINGS;
     if (Visible())
@@ -140,43 +154,49 @@ void TWinControl::CreateHandle() {
     CreateParams(params);
     if ((params.Style & WS_CHILD) != 0 && Parent() == nullptr)
         throw EOSError(Messages::DialogControlWithoutParent());
+    return params;
+}
 
-    const bool ownClass = params.WindowClass == nullptr;
-    if (ownClass)
+// Creates the window, of the runtime's own class or of the system class the
+// params name. A failure gives the class back when this control took it.
+HWND TWinControl::CreateWindowFor(const TCreateParams& Params, bool OwnClass) {
+    if (OwnClass)
         AcquireControlClass();
-    const HMENU id = (params.Style & WS_CHILD) != 0
+    const HMENU id = (Params.Style & WS_CHILD) != 0
                          ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(Parent()->ChildId(this)))
                          : nullptr;
     // The text follows once the window exists: the window name of a new
     // window may be cut (modulo 65,536 bytes under Wine), SetWindowTextA is not.
     HWND window =
-        ::CreateWindowExA(params.ExStyle, ownClass ? ControlClassName : params.WindowClass, "",
-                          params.Style, params.X, params.Y, params.Width, params.Height,
-                          params.Parent, id, RuntimeModule(), ownClass ? this : nullptr);
+        ::CreateWindowExA(Params.ExStyle, OwnClass ? ControlClassName : Params.WindowClass, "",
+                          Params.Style, Params.X, Params.Y, Params.Width, Params.Height,
+                          Params.Parent, id, RuntimeModule(), OwnClass ? this : nullptr);
     if (window == nullptr) {
         const std::string system = SystemErrorMessage(::GetLastError());
         FWindow.release();
-        if (ownClass && !FOwnClass) {
+        if (OwnClass && !FOwnClass) {
             ReleaseControlClass();
             UnregisterUnusedControlClass();
         }
         throw EOSError(Messages::DialogWindowFailed(system));
     }
-    FOwnClass = ownClass;
-    if (!ownClass) {
-        Attach(window);
+    return window;
+}
+
+// Takes the new window over: a system class's window is subclassed (our own
+// class's window attached itself while it was created), then it gets the
+// stored text and the font.
+void TWinControl::AdoptWindow(HWND Window, bool OwnClass) {
+    FOwnClass = OwnClass;
+    if (!OwnClass) {
+        Attach(Window);
         FDefWindowProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
+            Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlWindowProc)));
     }
     if (!FText.empty())
         WriteWindowText();
-    ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont().Handle()), FALSE);
+    ::SendMessageA(Window, WM_SETFONT, reinterpret_cast<WPARAM>(EffectiveFont().Handle()), FALSE);
     HandleCreated();
-    for (TControl* control : FControls) {
-        if (auto* child = dynamic_cast<TWinControl*>(control))
-            child->CreateHandle();
-    }
-    ApplyTabOrder();
 }
 
 void TWinControl::Attach(HWND Window) {

@@ -115,6 +115,9 @@ private:
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
 
     void CreateHandle();
+    TCreateParams WindowParams();
+    HWND CreateWindowFor(const TCreateParams& Params, bool OwnClass);
+    void AdoptWindow(HWND Window, bool OwnClass);
     void DestroyHandle();
     void WriteWindowText();
     void Attach(HWND Window);
