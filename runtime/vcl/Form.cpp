@@ -216,6 +216,30 @@ void TForm::FocusControl(HWND Control) {
     ::SetFocus(Control);
 }
 
+// WM_NEXTDLGCTL: the control named in WParam, or the next or previous tab
+// stop from the focus.
+void TForm::NextDialogControl(WPARAM WParam, LPARAM LParam) {
+    HWND target = nullptr;
+    if (LOWORD(LParam) != 0)
+        target = reinterpret_cast<HWND>(WParam);
+    else
+        target = ::GetNextDlgTabItem(WindowHandle(), ::GetFocus(), WParam != 0);
+    FocusControl(target);
+}
+
+// The focus leaves with the form and comes back to the same control.
+void TForm::ActivationChanged(bool Active) {
+    if (!Active) {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && ::IsChild(WindowHandle(), focus))
+            FFocused = focus;
+    } else if (FFocused != nullptr && ::IsWindow(FFocused) && ::IsChild(WindowHandle(), FFocused)) {
+        ::SetFocus(FFocused);
+    } else if (TWinControl* first = FirstTabStop()) {
+        FocusControl(first->WindowHandle());
+    }
+}
+
 LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
     switch (Msg) {
     case WM_CLOSE:
@@ -241,27 +265,11 @@ LRESULT TForm::WndProc(UINT Msg, WPARAM WParam, LPARAM LParam) {
             return 0;
         }
         break;
-    case WM_NEXTDLGCTL: {
-        HWND target = nullptr;
-        if (LOWORD(LParam) != 0)
-            target = reinterpret_cast<HWND>(WParam);
-        else
-            target = ::GetNextDlgTabItem(WindowHandle(), ::GetFocus(), WParam != 0);
-        FocusControl(target);
+    case WM_NEXTDLGCTL:
+        NextDialogControl(WParam, LParam);
         return 0;
-    }
     case WM_ACTIVATE:
-        // The focus leaves with the form and comes back to the same control.
-        if (LOWORD(WParam) == WA_INACTIVE) {
-            HWND focus = ::GetFocus();
-            if (focus != nullptr && ::IsChild(WindowHandle(), focus))
-                FFocused = focus;
-        } else if (FFocused != nullptr && ::IsWindow(FFocused) &&
-                   ::IsChild(WindowHandle(), FFocused)) {
-            ::SetFocus(FFocused);
-        } else if (TWinControl* first = FirstTabStop()) {
-            FocusControl(first->WindowHandle());
-        }
+        ActivationChanged(LOWORD(WParam) != WA_INACTIVE);
         return 0;
     default:
         break;

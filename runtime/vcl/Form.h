@@ -65,6 +65,8 @@ private:
     void ClickButton(bool Cancel);
     void PressEnter();
     void FocusControl(HWND Control);
+    void NextDialogControl(WPARAM WParam, LPARAM LParam);
+    void ActivationChanged(bool Active);
     DWORD Style() const;
     DWORD ExStyle() const;
 
