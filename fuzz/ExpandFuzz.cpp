@@ -14,7 +14,7 @@
 
 namespace {
 
-const char* const kFileNames[] = {
+const char* const FileNames[] = {
     "",
     "a.url",
     "C:\\a.url",
@@ -27,7 +27,7 @@ const char* const kFileNames[] = {
     ".url",
 };
 
-const TDateTime kDates[] = {
+const TDateTime Dates[] = {
     0.0,
     -1.25,
     36925.17020833333,
@@ -50,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (size < 3)
         return 0;
     TUrlFileData data;
-    data.FileName = Pick(kFileNames, bytes[0]);
+    data.FileName = Pick(FileNames, bytes[0]);
     data.URL = (bytes[1] & 1) != 0 ? "http://example.com/%u%2d" : "";
     data.Comment = (bytes[1] & 2) != 0 ? "comment %z" : "";
-    data.FileDateTime = Pick(kDates, bytes[2]);
-    data.LastVisit = Pick(kDates, static_cast<std::uint8_t>(bytes[2] >> 4));
+    data.FileDateTime = Pick(Dates, bytes[2]);
+    data.LastVisit = Pick(Dates, static_cast<std::uint8_t>(bytes[2] >> 4));
 
     TFormatLibrary library;
     library.SetFormatText(std::string(reinterpret_cast<const char*>(bytes) + 3, size - 3));

@@ -4,7 +4,8 @@
 #include "runtime/vcl/FormBuilder.h"
 
 TCustomBoxLabel::TCustomBoxLabel(TComponent* AOwner)
-    : TCustomControl(AOwner), FBevel(nullptr), FAlignment(taCenter), FPaintPending(true) {
+    : TCustomControl(AOwner), FBevel(nullptr /* no owner component */), FAlignment(taCenter),
+      FPaintPending(true) {
     SetWidth(121);
     SetHeight(17);
     FBevel.SetParent(this);

@@ -43,7 +43,7 @@ bool HalfWidthKatakana(char32_t c) {
 }
 
 // East Asian Width W and F, by blocks.
-constexpr std::array<std::pair<char32_t, char32_t>, 12> kWide{{
+constexpr std::array<std::pair<char32_t, char32_t>, 12> WideRanges{{
     {0x1100, 0x115F},   // Hangul initial consonants
     {0x2E80, 0x303E},   // CJK radicals, ideographic description, CJK punctuation
     {0x3041, 0x33FF},   // kana, bopomofo, Hangul compatibility, kanbun, CJK symbols
@@ -66,7 +66,7 @@ bool Combining(char32_t c) {
 std::size_t UnicodeCells(char32_t c) {
     if (Combining(c))
         return 0;
-    for (const auto& [first, last] : kWide)
+    for (const auto& [first, last] : WideRanges)
         if (c >= first && c <= last)
             return 2;
     return 1;

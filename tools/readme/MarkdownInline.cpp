@@ -159,7 +159,7 @@ private:
     }
 
     void Reference() {
-        static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kNames{{
+        static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> EntityNames{{
             {"&amp;", "&"},
             {"&lt;", "<"},
             {"&gt;", ">"},
@@ -167,7 +167,7 @@ private:
             {"&apos;", "'"},
             {"&nbsp;", " "},
         }};
-        for (const auto& [name, text] : kNames)
+        for (const auto& [name, text] : EntityNames)
             if (FText.substr(FPos).starts_with(name)) {
                 FOut += text;
                 FPos += name.size();
