@@ -24,8 +24,9 @@ const char* KindName(TFormValue::TKind kind) {
     return "値";
 }
 
-std::string Mismatch(const char* expected, const TFormProperty& Property) {
-    return std::string(expected) + "が必要ですが、" + KindName(Property.Value.Kind) + "があります";
+std::string Mismatch(TFormValue::TKind expected, const TFormProperty& Property) {
+    return std::string(KindName(expected)) + "が必要ですが、" + KindName(Property.Value.Kind) +
+           "があります";
 }
 
 } // namespace
@@ -97,7 +98,7 @@ const TComponentClass* TFormBuilder::FindClass(std::string_view Name) const {
 
 int TFormBuilder::Integer(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Integer)
-        Error(Property, Mismatch("整数", Property));
+        Error(Property, Mismatch(TFormValue::TKind::Integer, Property));
     if (Property.Value.Integer < std::numeric_limits<int>::min() ||
         Property.Value.Integer > std::numeric_limits<int>::max())
         Error(Property, "整数が範囲外です");
@@ -110,25 +111,25 @@ bool TFormBuilder::Boolean(const TFormProperty& Property) const {
 
 std::string TFormBuilder::String(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::String)
-        Error(Property, Mismatch("文字列", Property));
+        Error(Property, Mismatch(TFormValue::TKind::String, Property));
     return Property.Value.Text;
 }
 
 const std::string& TFormBuilder::Identifier(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Identifier)
-        Error(Property, Mismatch("識別子", Property));
+        Error(Property, Mismatch(TFormValue::TKind::Identifier, Property));
     return Property.Value.Text;
 }
 
 const std::vector<std::string>& TFormBuilder::Set(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::Set)
-        Error(Property, Mismatch("集合", Property));
+        Error(Property, Mismatch(TFormValue::TKind::Set, Property));
     return Property.Value.Items;
 }
 
 const std::vector<std::string>& TFormBuilder::List(const TFormProperty& Property) const {
     if (Property.Value.Kind != TFormValue::TKind::List)
-        Error(Property, Mismatch("リスト", Property));
+        Error(Property, Mismatch(TFormValue::TKind::List, Property));
     return Property.Value.Items;
 }
 
